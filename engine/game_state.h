@@ -1,0 +1,103 @@
+// The one record of the game: card table, hands, tricks, scores and declarations.
+// Plain 32-bit integers with -1 for "none", so the engine, the computer players,
+// the drawing and the click handling all work on the same flat data.
+#pragma once
+
+#include <cstdint>
+
+namespace gub {
+
+// Suit values used by every comparison (not the n % 4 layout of card numbers).
+inline constexpr int32_t SuitDiamonds = 0;
+inline constexpr int32_t SuitClubs = 1;
+inline constexpr int32_t SuitHearts = 2;
+inline constexpr int32_t SuitSpades = 3;
+
+// Card numbers with a role of their own.
+inline constexpr int32_t CardHeartAce = 2;
+inline constexpr int32_t CardHeartTwo = 6;
+inline constexpr int32_t CardSpadeTwo = 7;
+inline constexpr int32_t CardDouble = 36;  // ten of clubs
+inline constexpr int32_t CardSheep = 41;   // jack of diamonds
+inline constexpr int32_t CardGub = 47;     // queen of spades
+
+inline constexpr int32_t PhaseDeclaring = 0;
+inline constexpr int32_t PhasePlaying = 1;
+inline constexpr int32_t PhaseDealOver = 2;
+inline constexpr int32_t PhaseMatchOver = 3;
+
+// Index of a declarable card in `declarations` and `secondDeclarations`.
+inline constexpr int32_t DeclGub = 0;
+inline constexpr int32_t DeclHeartAce = 1;
+inline constexpr int32_t DeclDouble = 2;
+inline constexpr int32_t DeclSheep = 3;
+
+inline constexpr int32_t OneDeckHandSize = 13;
+inline constexpr int32_t TwoDeckHandSize = 26;
+
+struct Card {
+  int32_t suit;
+  int32_t rank;
+  int32_t value;
+};
+
+struct TrickPlay {
+  int32_t seat;
+  int32_t card;
+  int32_t second;
+};
+
+struct TrickRecord {
+  int32_t winner;
+  int32_t cards[4];
+  int32_t seconds[4];
+};
+
+struct Declaration {
+  int32_t seat;
+  int32_t card;
+};
+
+struct GameState {
+  Card cards[52];
+  int32_t oneDeckHands[4][OneDeckHandSize];
+  int32_t twoDeckHands[4][TwoDeckHandSize];
+  int32_t raised[TwoDeckHandSize];
+  TrickRecord trickHistory[26];
+  int32_t turnSeat;
+  int32_t trickCount;
+  int32_t trickNumber;
+  int32_t leadSuit;
+  TrickPlay currentTrick[4];
+  int32_t dealScore[4];
+  int32_t matchTotal[4];
+  int32_t phase;
+  Declaration declarations[4];
+  Declaration secondDeclarations[4];
+  int32_t heartsMult;
+  int32_t gubMult;
+  int32_t sheepMult;
+  int32_t doubleMult;
+  int32_t gubTakerSeat;
+
+  // Builds the card table and the start-of-program values (no deal yet).
+  GameState();
+};
+
+// Card-number helpers that do not need the table (it never changes).
+constexpr int32_t CardSuit(int32_t n) {
+  constexpr int32_t bySlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
+  return bySlot[n % 4];
+}
+constexpr int32_t CardRank(int32_t n) { return n / 4 == 0 ? 14 : n / 4 + 1; }
+
+// Removes the card in `slot` of a hand of `size` slots: later cards move down
+// one slot and the last slot becomes -1, so the hand stays sorted.
+void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot);
+
+// Inserts `card` behind the filled part of the hand and moves it towards slot 0
+// while the card before it sorts lower (suit value, then rank). `count` is the
+// number of cards already held; the hand must have room for one more.
+void InsertSorted(const GameState& game, int32_t* hand, int32_t count, int32_t card);
+
+}  // namespace gub

@@ -1,0 +1,38 @@
+// Where things sit on the 3-D table. The scene drawing and the hand hit test
+// both read these, so a click lands on the card that is drawn under it.
+#pragma once
+
+namespace gub::geometry {
+
+// Camera: the table frame is pushed this far into the screen, then tilted.
+inline constexpr double TableDistance = static_cast<double>(8.8f);
+inline constexpr double FieldOfViewDegrees = 45.0;
+inline constexpr double NearPlane = 1.0;
+inline constexpr double FarPlane = 12.0;
+inline constexpr double OverlayPlaneDistance = 3.0;  // eye distance of the flat pictures
+
+// Card box, in table units.
+inline constexpr double CardWidth = 0.6666666666666666;
+inline constexpr double CardHeight = 1.0;
+inline constexpr double CardThickness = 0.017391304347826087;  // 2/115
+inline constexpr double RowCardTurnDegrees = 1.0;
+inline constexpr double RaisedLift = 0.15;
+
+// Texture region of the card face: 71 x 96 pixels at the top left of 128 x 128.
+inline constexpr double FaceS = 0.5546875;
+inline constexpr double FaceT0 = 0.25;
+
+// Rows. Seat 0's hand starts at (-2.8, 0, 3.9); each card is one spacing
+// further right (the first card too: the row translates before every card).
+inline constexpr double RowOffset = static_cast<double>(2.8f);
+inline constexpr double RowDepth = 3.9;
+inline constexpr double FlatRowDepth = static_cast<double>(3.4f);
+inline constexpr double CardSpacing = static_cast<double>(0.35f);
+inline constexpr double TwoDeckCardSpacing = 0.175;
+inline constexpr double FlatRowSpacingTwoDecks = 0.175;
+
+// Left edge of slot i of seat 0's hand in the table frame, as the hit test
+// projects it (one deck: -2.45 + 0.35 i; two decks: -2.45 + 0.175 i).
+inline constexpr double HandFirstEdge = -2.45;
+
+}  // namespace gub::geometry
