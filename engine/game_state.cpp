@@ -1,0 +1,76 @@
+// Creation of the game record and the two hand operations everything shares.
+#include "engine/game_state.h"
+
+namespace gub {
+
+namespace {
+
+int32_t CardValue(int32_t n) {
+  switch (n) {
+    case CardSheep:
+      return 100;
+    case CardGub:
+      return -100;
+    default:
+      break;
+  }
+  if (CardSuit(n) != SuitHearts) return 0;
+  int32_t rank = CardRank(n);
+  if (rank >= 11) return -(rank - 9) * 10;  // jack -20 ... ace -50
+  if (rank >= 5) return -10;
+  return 0;
+}
+
+}  // namespace
+
+GameState::GameState()
+    : cards{},
+      oneDeckHands{},
+      twoDeckHands{},
+      raised{},
+      trickHistory{},
+      turnSeat(-1),
+      trickCount(0),
+      trickNumber(0),
+      leadSuit(0),
+      currentTrick{},
+      dealScore{},
+      matchTotal{},
+      phase(PhaseDeclaring),
+      declarations{},
+      secondDeclarations{},
+      heartsMult(0),
+      gubMult(0),
+      sheepMult(0),
+      doubleMult(0),
+      gubTakerSeat(-1) {
+  for (int32_t n = 0; n < 52; ++n) cards[n] = Card{CardSuit(n), CardRank(n), CardValue(n)};
+  for (auto& hand : oneDeckHands)
+    for (auto& slot : hand) slot = -1;
+  for (int32_t k = 0; k < 4; ++k) {
+    declarations[k].card = -1;
+    secondDeclarations[k].card = -1;
+  }
+}
+
+void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot) {
+  for (int32_t i = slot; i + 1 < size; ++i) hand[i] = hand[i + 1];
+  hand[size - 1] = -1;
+}
+
+void InsertSorted(const GameState& game, int32_t* hand, int32_t count, int32_t card) {
+  const Card& c = game.cards[card];
+  int32_t i = count;
+  while (i > 0) {
+    const Card& before = game.cards[hand[i - 1]];
+    if (before.suit < c.suit || (before.suit == c.suit && before.rank < c.rank)) {
+      hand[i] = hand[i - 1];
+      --i;
+    } else {
+      break;
+    }
+  }
+  hand[i] = card;
+}
+
+}  // namespace gub

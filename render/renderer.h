@@ -1,0 +1,46 @@
+// The OpenGL side of the window: set-up at window creation, the state applied
+// on every resize, and the drawing of one whole frame. Knows GL, not wx: it
+// draws into whatever context is current.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_state.h"
+#include "engine/settings.h"
+#include "engine/view_state.h"
+
+namespace gub {
+
+// Where the picture loaders' messages go: the shell shows a message box, tests
+// record them. Without a hook the messages go to standard error.
+using LoaderMessageHook = void (*)(const char* text);
+void setLoaderMessageHook(LoaderMessageHook hook);
+
+class Renderer {
+ public:
+  Renderer();
+  ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
+  // Before any window exists: load "bg/table.bg" from the current folder.
+  void loadTableTexture();
+  // With the new context current: GL state, table and card lists, the 53
+  // card pictures, the clear colour and the overlay pictures.
+  void createGl();
+  // Every size change: client size into `view`, viewport, projection, light,
+  // material and texture state.
+  void resize(ViewState& view, int32_t width, int32_t height);
+  // One whole frame into the back buffer; the caller swaps. Building the
+  // taken-card lists here also follows `gubTakerSeat`, hence the non-const game.
+  void drawScene(GameState& game, const Settings& settings, const ViewState& view,
+                 int32_t screenMode);
+  // With the context still current: delete what createGl made.
+  void releaseGl();
+
+ private:
+  struct Impl;
+  Impl* impl_;
+};
+
+}  // namespace gub
