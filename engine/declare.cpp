@@ -1,0 +1,139 @@
+// Declaring the four special cards: the computer seats' automatic choice from
+// their hands, and the human's click, one and two decks.
+#include "engine/rules.h"
+#include "engine/rules_util.h"
+
+namespace gub {
+
+namespace {
+
+// Declarable cards by declaration index (gub card, heart ace, double, sheep).
+constexpr int32_t DeclarableCard[4] = {CardGub, CardHeartAce, CardDouble, CardSheep};
+
+int32_t DeclarationIndex(int32_t card) {
+  switch (card) {
+    case CardGub:
+      return DeclGub;
+    case CardHeartAce:
+      return DeclHeartAce;
+    case CardDouble:
+      return DeclDouble;
+    case CardSheep:
+      return DeclSheep;
+    default:
+      return -1;
+  }
+}
+
+int32_t& Multiplier(GameState& game, int32_t k) {
+  switch (k) {
+    case DeclGub:
+      return game.gubMult;
+    case DeclHeartAce:
+      return game.heartsMult;
+    case DeclDouble:
+      return game.doubleMult;
+    default:
+      return game.sheepMult;
+  }
+}
+
+// What the automatic declaration looks at in one hand.
+struct HandCounts {
+  int32_t suit[4] = {};
+  int32_t copies[4] = {};  // by declaration index
+  int32_t lowHearts = 0;   // hearts of rank 7 or lower
+};
+
+HandCounts CountHand(const GameState& game, const int32_t* hand, int32_t size) {
+  HandCounts counts;
+  for (int32_t i = 0; i < size; ++i) {
+    int32_t c = hand[i];
+    if (!IsCard(c)) continue;
+    const Card& card = game.cards[c];
+    ++counts.suit[card.suit];
+    if (card.suit == SuitHearts && card.rank <= 7) ++counts.lowHearts;
+    int32_t k = DeclarationIndex(c);
+    if (k >= 0) ++counts.copies[k];
+  }
+  return counts;
+}
+
+bool IsSeat(int32_t seat) { return static_cast<uint32_t>(seat) < 4u; }
+
+}  // namespace
+
+void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
+  if (!IsSeat(seat)) return;
+  const HandCounts n = CountHand(game, game.oneDeckHands[seat], OneDeckHandSize);
+  const bool always = settings.declareExceptSheep != 0;
+  const bool wants[4] = {
+      n.suit[SuitSpades] >= 6 || n.suit[SuitSpades] == 1 || always, n.lowHearts >= 3 || always,
+      n.suit[SuitClubs] >= 5 || always,
+      seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
+  };
+  for (int32_t k = 0; k < 4; ++k) {
+    if (n.copies[k] == 0 || !wants[k]) continue;
+    game.declarations[k] = Declaration{seat, DeclarableCard[k]};
+    Multiplier(game, k) = 2;
+  }
+}
+
+void DeclareForSeatTwoDecks(GameState& game, const Settings& settings, int32_t seat) {
+  if (!IsSeat(seat)) return;
+  const HandCounts n = CountHand(game, game.twoDeckHands[seat], TwoDeckHandSize);
+  const bool always = settings.declareExceptSheep != 0;
+  const bool wants[4] = {
+      n.suit[SuitSpades] >= 12 || always,
+      n.suit[SuitHearts] >= 12 || always,
+      n.suit[SuitClubs] >= 10 || always,
+      seat != 0 && n.suit[SuitDiamonds] >= 10,
+  };
+  for (int32_t k = 0; k < 4; ++k) {
+    if (n.copies[k] == 0 || !wants[k]) continue;
+    Multiplier(game, k) = 2;
+    const Declaration mine{seat, DeclarableCard[k]};
+    if (game.declarations[k].card != -1) {
+      game.secondDeclarations[k] = mine;  // another seat declared the first copy
+    } else {
+      game.declarations[k] = mine;
+      if (n.copies[k] == 2) game.secondDeclarations[k] = mine;
+    }
+  }
+}
+
+bool DeclareHumanCard(GameState& game, int32_t slot) {
+  if (slot < 0 || slot >= OneDeckHandSize) return false;
+  const int32_t card = game.oneDeckHands[0][slot];
+  const int32_t k = DeclarationIndex(card);
+  if (k < 0) return false;
+  int32_t& mult = Multiplier(game, k);
+  const bool changed = mult != 2;
+  game.declarations[k] = Declaration{0, card};
+  mult = 2;
+  return changed;
+}
+
+bool DeclareHumanCardTwoDecks(GameState& game, int32_t slot) {
+  if (slot < 0 || slot >= TwoDeckHandSize) return false;
+  const int32_t* hand = game.twoDeckHands[0];
+  const int32_t card = hand[slot];
+  const int32_t k = DeclarationIndex(card);
+  if (k < 0) return false;
+  Multiplier(game, k) = 2;
+  const Declaration mine{0, card};
+  if (game.declarations[k].card == -1) {
+    game.declarations[k] = mine;
+    int32_t copies = 0;
+    for (int32_t i = 0; i < TwoDeckHandSize; ++i) copies += hand[i] == card;
+    if (copies == 2) game.secondDeclarations[k] = mine;
+    return true;
+  }
+  if (game.declarations[k].seat != 0 && game.secondDeclarations[k].card == -1) {
+    game.secondDeclarations[k] = mine;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace gub

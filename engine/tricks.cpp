@@ -1,0 +1,276 @@
+// The rules of one trick: opened suits, declared cards held back, the
+// legality of the human's play, appending a play, and who wins the trick.
+#include "engine/rules.h"
+#include "engine/rules_util.h"
+
+namespace gub {
+
+namespace {
+
+int32_t PlayedTricks(const GameState& game) {
+  const int32_t n = game.trickNumber;
+  return n < 0 ? 0 : (n > 26 ? 26 : n);
+}
+
+bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t suit) {
+  for (int32_t i = 0; i < size; ++i) {
+    if (IsCard(hand[i]) && game.cards[hand[i]].suit == suit) return true;
+  }
+  return false;
+}
+
+// 0 when the card in `slot` may be played now, else which declared card holds
+// it back: 1 gub card, 2 heart ace, 3 double, 4 sheep. A declared card whose
+// suit has not been led yet may not lead, nor follow its own suit while the
+// hand still has another card of that suit.
+int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, int32_t slot) {
+  if (slot < 0 || slot >= size) return 0;
+  const int32_t card = hand[slot];
+  int32_t reason = 0;
+  int32_t mult = 1;
+  switch (card) {
+    case CardGub:
+      reason = 1;
+      mult = game.gubMult;
+      break;
+    case CardHeartAce:
+      reason = 2;
+      mult = game.heartsMult;
+      break;
+    case CardDouble:
+      reason = 3;
+      mult = game.doubleMult;
+      break;
+    case CardSheep:
+      reason = 4;
+      mult = game.sheepMult;
+      break;
+    default:
+      return 0;
+  }
+  if (mult != 2) return 0;
+  const int32_t suit = game.cards[card].suit;
+  if (IsSuitOpened(game, suit)) return 0;
+  if (game.leadSuit == -1) return reason;
+  if (game.leadSuit != suit) return 0;
+  int32_t held = 0;
+  for (int32_t i = 0; i < size; ++i) held += IsCard(hand[i]) && game.cards[hand[i]].suit == suit;
+  return held >= 2 ? reason : 0;
+}
+
+// The points a card is worth to its taker, doubled when its card is declared.
+int32_t CardPoints(const GameState& game, int32_t c) {
+  if (!IsCard(c)) return 0;
+  const Card& card = game.cards[c];
+  int32_t points = card.value;
+  if ((card.suit == SuitSpades && game.gubMult == 2) ||
+      (card.suit == SuitHearts && game.heartsMult == 2) ||
+      (card.suit == SuitDiamonds && game.sheepMult == 2)) {
+    points += card.value;
+  }
+  return points;
+}
+
+int32_t RankOf(const GameState& game, int32_t c) { return IsCard(c) ? game.cards[c].rank : 0; }
+
+bool IsOfSuit(const GameState& game, int32_t c, int32_t suit) {
+  return IsCard(c) && game.cards[c].suit == suit;
+}
+
+// Writes the trick into history, credits its points and readies the next
+// trick, led by the winner.
+void CloseTrick(GameState& game, int32_t winner, bool withSeconds) {
+  int64_t points = 0;
+  for (const TrickPlay& play : game.currentTrick) {
+    points += CardPoints(game, play.card);
+    if (withSeconds) points += CardPoints(game, play.second);
+  }
+  if (game.trickNumber >= 0 && game.trickNumber < 26) {
+    TrickRecord& record = game.trickHistory[game.trickNumber];
+    for (int32_t k = 0; k < 4; ++k) {
+      record.cards[k] = game.currentTrick[k].card;
+      if (withSeconds) record.seconds[k] = game.currentTrick[k].second;
+    }
+    record.winner = winner;
+  }
+  if (static_cast<uint32_t>(winner) < 4u) {
+    game.dealScore[winner] = SaturatingAdd(game.dealScore[winner], points);
+  }
+  game.turnSeat = winner;
+  ++game.trickNumber;
+  game.trickCount = 0;
+  for (TrickPlay& play : game.currentTrick) {
+    play.card = -1;
+    if (withSeconds) play.second = -1;
+  }
+  game.leadSuit = -1;
+}
+
+// Single cards: the highest card of the led suit wins; of equal cards the one
+// played first keeps the trick.
+int32_t SingleWinner(const GameState& game) {
+  int32_t winner = game.currentTrick[0].seat;
+  int32_t best = RankOf(game, game.currentTrick[0].card);
+  for (int32_t k = 1; k < 4; ++k) {
+    const TrickPlay& play = game.currentTrick[k];
+    if (IsOfSuit(game, play.card, game.leadSuit) && game.cards[play.card].rank > best) {
+      winner = play.seat;
+      best = game.cards[play.card].rank;
+    }
+  }
+  return winner;
+}
+
+}  // namespace
+
+bool IsSuitOpened(const GameState& game, int32_t suit) {
+  const int32_t played = PlayedTricks(game);
+  for (int32_t t = 0; t < played; ++t) {
+    if (IsOfSuit(game, game.trickHistory[t].cards[0], suit)) return true;
+  }
+  return false;
+}
+
+bool IsRestrictedPlay(const GameState& game, const int32_t* hand, int32_t handSize, int32_t slot) {
+  return Restriction(game, hand, handSize, slot) != 0;
+}
+
+int32_t IsRestrictedPlayTwoDecks(const GameState& game, const int32_t* hand, int32_t slot) {
+  return Restriction(game, hand, TwoDeckHandSize, slot);
+}
+
+bool CanPlayOneDeck(const GameState& game, int32_t slot) {
+  if (slot < 0 || slot >= OneDeckHandSize) return false;
+  const int32_t* hand = game.oneDeckHands[0];
+  const int32_t card = hand[slot];
+  if (!IsCard(card)) return false;
+  if (Restriction(game, hand, OneDeckHandSize, slot) != 0) return false;
+  if (game.leadSuit != -1 && game.cards[card].suit != game.leadSuit &&
+      HoldsSuit(game, hand, OneDeckHandSize, game.leadSuit)) {
+    return false;
+  }
+  return true;
+}
+
+bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
+  const int32_t* hand = game.twoDeckHands[0];
+  constexpr int32_t size = TwoDeckHandSize;
+  if (first < 0 || first >= size || !IsCard(hand[first])) return false;
+  if (second != -1 && (second < 0 || second >= size || second == first || !IsCard(hand[second]))) {
+    return false;
+  }
+  const int32_t a = hand[first];
+  const int32_t b = second == -1 ? -1 : hand[second];
+  const int32_t lead = game.leadSuit;
+
+  if (lead == -1) {
+    if (b != -1 && a != b) return false;  // two cards may lead only as a pair
+    return Restriction(game, hand, size, first) == 0;
+  }
+
+  if (game.currentTrick[0].second == -1) {  // a single card was led
+    if (b != -1) return false;
+    if (Restriction(game, hand, size, first) != 0) return false;
+    return game.cards[a].suit == lead || !HoldsSuit(game, hand, size, lead);
+  }
+
+  // A pair was led: two cards must answer it.
+  if (b == -1) return false;
+  int32_t pairs = 0;
+  int32_t held = 0;
+  for (int32_t i = 0; i < size; ++i) {
+    if (!IsOfSuit(game, hand[i], lead)) continue;
+    ++held;
+    if (i + 1 < size && hand[i + 1] == hand[i]) ++pairs;
+  }
+  const bool aLead = game.cards[a].suit == lead;
+  const bool bLead = game.cards[b].suit == lead;
+  if (pairs > 0) return a == b && aLead;
+  if (held >= 3) {
+    return aLead && bLead && Restriction(game, hand, size, first) == 0 &&
+           Restriction(game, hand, size, second) == 0;
+  }
+  if (held == 2) return aLead && bLead;
+  if (held == 1) return aLead || bLead;
+  return true;
+}
+
+void AddPlay(GameState& game, int32_t seat, int32_t slot) {
+  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= OneDeckHandSize) return;
+  if (game.trickCount < 0 || game.trickCount >= 4) return;
+  int32_t* hand = game.oneDeckHands[seat];
+  const int32_t card = hand[slot];
+  if (!IsCard(card)) return;
+  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
+  RemoveFromHand(hand, OneDeckHandSize, slot);
+  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
+}
+
+void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
+  constexpr int32_t size = TwoDeckHandSize;
+  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= size) return;
+  if (game.trickCount < 0 || game.trickCount >= 4) return;
+  int32_t* hand = game.twoDeckHands[seat];
+  const int32_t card = hand[slot];
+  if (!IsCard(card)) return;
+  int32_t second = -1;
+  if (secondSlot != -1) {
+    if (secondSlot < 0 || secondSlot >= size || secondSlot == slot) return;
+    second = hand[secondSlot];
+    if (!IsCard(second)) return;
+  }
+  game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
+  RemoveFromHand(hand, size, slot);
+  if (second != -1) RemoveFromHand(hand, size, secondSlot > slot ? secondSlot - 1 : secondSlot);
+  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
+}
+
+void ResolveTrick(GameState& game) { CloseTrick(game, SingleWinner(game), false); }
+
+void ResolveTrickTwoDecks(GameState& game) {
+  const TrickPlay* plays = game.currentTrick;
+  const int32_t lead = game.leadSuit;
+  int32_t winner = plays[0].seat;
+
+  if (plays[0].second == -1) {
+    winner = SingleWinner(game);
+  } else {
+    int32_t best = RankOf(game, plays[0].card);
+    // Pairs beat lower pairs; the first answer of two different cards of the
+    // led suit takes the trick at once and from then on only such answers
+    // compete, card by card. Against diamonds only a higher pair wins.
+    const bool diamonds = lead == SuitDiamonds;
+    bool pairMode = true;
+    for (int32_t k = 1; k < 4; ++k) {
+      const int32_t c1 = plays[k].card;
+      const int32_t c2 = plays[k].second;
+      if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
+      const int32_t r1 = game.cards[c1].rank;
+      const int32_t r2 = game.cards[c2].rank;
+      if (pairMode) {
+        if (r1 == r2) {
+          if (r1 > best) {
+            winner = plays[k].seat;
+            best = r1;
+          }
+        } else if (!diamonds) {
+          winner = plays[k].seat;
+          best = r1 > r2 ? r1 : r2;
+          pairMode = false;
+        }
+      } else if (r1 != r2) {
+        if (r1 > best) {
+          winner = plays[k].seat;
+          best = r1;
+        }
+        if (r2 > best) {
+          winner = plays[k].seat;
+          best = r2;
+        }
+      }
+    }
+  }
+  CloseTrick(game, winner, true);
+}
+
+}  // namespace gub
