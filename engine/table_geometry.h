@@ -31,8 +31,15 @@ inline constexpr double CardSpacing = static_cast<double>(0.35f);
 inline constexpr double TwoDeckCardSpacing = 0.175;
 inline constexpr double FlatRowSpacingTwoDecks = 0.175;
 
-// Left edge of slot i of seat 0's hand in the table frame, as the hit test
-// projects it (one deck: -2.45 + 0.35 i; two decks: -2.45 + 0.175 i).
-inline constexpr double HandFirstEdge = -2.45;
+// The hand hit test projects the left edges of seat 0's cards at x = -2.45 +
+// 0.35 i (0.175 i with two decks) on the front edge (y 0, z 3.9) and the top
+// edge (y 1, z 3.9) of the row. It keeps the decimal values of its own
+// formula; they differ from the drawing's single-precision ones by less than
+// 1e-7 table units, far below a pixel.
+inline constexpr double HitTableDistance = 8.8;
+inline constexpr double HitFirstEdge = -2.45;
+inline constexpr double HitCardSpacing = 0.35;
+inline constexpr double HitTwoDeckCardSpacing = 0.175;
+inline constexpr double HitRowDepth = 3.9;
 
 }  // namespace gub::geometry

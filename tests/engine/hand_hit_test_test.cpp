@@ -1,0 +1,168 @@
+// The hand hit test against the camera: a click on a drawn card names that
+// card at every window size and zoom, and the start button's press area.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/table_geometry.h"
+#include "engine/turn_driver.h"
+
+namespace gub {
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+// Projects a point of the table frame to client pixels (y down) the way the
+// scene is drawn: push into the screen, tilt, zoom, perspective of 45 degrees.
+void Project(const ViewState& view, double x, double y, double z, double& px, double& py) {
+  const double s = view.zoomScale[0];
+  x *= s;
+  y *= s;
+  z *= s;
+  const double theta = view.viewTiltDegrees * Pi / 180.0;
+  const double ty = y * std::cos(theta) - z * std::sin(theta);
+  const double tz = y * std::sin(theta) + z * std::cos(theta) - geometry::TableDistance;
+  const double f = std::tan(Pi / 8.0);
+  const double ndcX = x / (-tz * f * view.aspectRatio);
+  const double ndcY = ty / (-tz * f);
+  px = (ndcX + 1.0) / 2.0 * view.clientWidth;
+  py = (1.0 - ndcY) / 2.0 * view.clientHeight;
+}
+
+void Zoom(ViewState& view, float factor, int times) {
+  for (int i = 0; i < times; ++i)
+    for (float& z : view.zoomScale) z *= factor;
+}
+
+struct Case {
+  int32_t width;
+  int32_t height;
+  int zoomSteps;  // keypad plus presses (negative: minus)
+  int32_t slots;
+};
+
+class HitAgreement : public ::testing::TestWithParam<Case> {};
+
+TEST_P(HitAgreement, PointsOnEachVisibleCardNameThatCard) {
+  const Case c = GetParam();
+  ViewState view;
+  view.resize(c.width, c.height);
+  if (c.zoomSteps > 0) Zoom(view, 1.1f, c.zoomSteps);
+  if (c.zoomSteps < 0) Zoom(view, 0.9090909f, -c.zoomSteps);
+
+  int32_t hand[26];
+  for (int32_t i = 0; i < 26; ++i) hand[i] = i < c.slots ? i : -1;
+  const double spacing = c.slots == 26 ? 0.175 : 0.35;
+  for (int32_t i = 0; i < c.slots; ++i) {
+    // Cards overlap: each shows a strip one spacing wide before the next.
+    const double left = -2.45 + spacing * i;
+    for (double along : {0.15, 0.5, 0.85}) {
+      for (double up : {0.2, 0.5, 0.8}) {
+        double px = 0;
+        double py = 0;
+        Project(view, left + spacing * along, up, 3.9, px, py);
+        EXPECT_EQ(HandHitTest(view, hand, c.slots, static_cast<int32_t>(px),
+                              static_cast<int32_t>(py)),
+                  i)
+            << "slot " << i << " at " << px << "," << py;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SizesAndZoom, HitAgreement,
+    ::testing::Values(Case{1024, 768, 0, 13}, Case{1920, 1080, 0, 13}, Case{1024, 768, 2, 13},
+                      Case{1920, 1080, 3, 13}, Case{1280, 1024, -2, 13}, Case{1024, 768, 0, 26},
+                      Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
+
+// The unzoomed formula, written out as the decimals of the row's geometry.
+int32_t UnzoomedReference(const ViewState& view, int32_t held, int32_t slots, int32_t x, int32_t y) {
+  const double w = view.clientWidth;
+  const double h = view.clientHeight;
+  const double th = view.viewTiltDegrees * Pi / 180.0;
+  const double t = std::tan(Pi / 8);
+  const double a = view.aspectRatio;
+  const double h1 = (8.8 - 3.9 * std::cos(th)) * t;
+  const double w1 = h1 * a;
+  const int32_t yFront = static_cast<int32_t>(h * (3.9 * std::sin(th) + h1) / (2 * h1) + 0.5);
+  if (y >= yFront) return -1;
+  const double r = std::sqrt(16.21);
+  const double phi = th - std::atan(0.25641025641025644);
+  const double h2 = (8.8 - r * std::cos(phi)) * t;
+  const double w2 = h2 * a;
+  const int32_t yBack = static_cast<int32_t>(h * (r * std::sin(phi) + h2) / (2 * h2) + 0.5);
+  if (y <= yBack) return -1;
+  int32_t result = slots - 1;
+  for (int32_t i = 0; i < slots; ++i) {
+    const double x0 = -2.45 + (slots == 26 ? 0.175 : 0.35) * i;
+    const int32_t xf = static_cast<int32_t>(w * (x0 + w1) / (2 * w1) + 0.05);
+    const int32_t xb = static_cast<int32_t>(w * (x0 + w2) / (2 * w2) + 0.05);
+    if (static_cast<double>(x - xb) / (y - yBack) <=
+        static_cast<double>(xf - xb) / (yFront - yBack)) {
+      result = i - 1;
+      break;
+    }
+  }
+  if (result < 0) result = 0;
+  if (result >= held) result = held - 1;
+  return result;
+}
+
+TEST(HandHitTest, ZoomOneMatchesTheUnzoomedFormulaEverywhere) {
+  for (auto [w, h] : {std::pair{1024, 768}, std::pair{1920, 1080}, std::pair{800, 600}}) {
+    ViewState view;
+    view.resize(w, h);
+    for (int32_t slots : {13, 26}) {
+      for (int32_t held : {1, 5, slots}) {
+        int32_t hand[26];
+        for (int32_t i = 0; i < 26; ++i) hand[i] = i < held ? i : -1;
+        for (int32_t y = 0; y < h; y += 3)
+          for (int32_t x = 0; x < w; x += 2)
+            ASSERT_EQ(HandHitTest(view, hand, slots, x, y), UnzoomedReference(view, held, slots, x, y))
+                << w << "x" << h << " slots " << slots << " held " << held << " at " << x << ","
+                << y;
+      }
+    }
+  }
+}
+
+TEST(HandHitTest, RowEndsAndEmptyHands) {
+  ViewState view;
+  view.resize(1024, 768);
+  int32_t hand[13];
+  for (int32_t i = 0; i < 13; ++i) hand[i] = i < 4 ? i : -1;
+  double px = 0;
+  double py = 0;
+  Project(view, 0.0, 0.5, 3.9, px, py);
+  const int32_t y = static_cast<int32_t>(py);
+  // Left of the first card picks slot 0; right of the last held card, the last.
+  EXPECT_EQ(HandHitTest(view, hand, 13, 0, y), 0);
+  EXPECT_EQ(HandHitTest(view, hand, 13, 1023, y), 3);
+  // Above the cards' top edge and below their front edge: nothing.
+  Project(view, 0.0, 1.05, 3.9, px, py);
+  EXPECT_EQ(HandHitTest(view, hand, 13, 512, static_cast<int32_t>(py)), -1);
+  Project(view, 0.0, -0.05, 3.9, px, py);
+  EXPECT_EQ(HandHitTest(view, hand, 13, 512, static_cast<int32_t>(py) + 1), -1);
+
+  int32_t empty[13];
+  for (int32_t& s : empty) s = -1;
+  EXPECT_EQ(HandHitTest(view, empty, 13, 512, y), -1);
+}
+
+TEST(StartButton, StrictEdgesFollowTheWindowSize) {
+  // 1024 x 768: 420 < x < 604 and 338 < y < 430.
+  EXPECT_TRUE(IsOnStartButton(1024, 768, 421, 339));
+  EXPECT_TRUE(IsOnStartButton(1024, 768, 603, 429));
+  EXPECT_FALSE(IsOnStartButton(1024, 768, 420, 384));
+  EXPECT_FALSE(IsOnStartButton(1024, 768, 604, 384));
+  EXPECT_FALSE(IsOnStartButton(1024, 768, 512, 338));
+  EXPECT_FALSE(IsOnStartButton(1024, 768, 512, 430));
+  // 2048 x 1536 doubles it: 840 < x < 1208, 676 < y < 860.
+  EXPECT_TRUE(IsOnStartButton(2048, 1536, 841, 677));
+  EXPECT_FALSE(IsOnStartButton(2048, 1536, 840, 700));
+  EXPECT_FALSE(IsOnStartButton(0, 0, 0, 0));
+}
+
+}  // namespace
+}  // namespace gub

@@ -1,0 +1,103 @@
+// Whole matches with every seat on the computer rules: the simulator's engine
+// and the basis of the randomised tests, which watch every play through a hook.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_state.h"
+#include "engine/random_source.h"
+#include "engine/rules.h"
+#include "engine/settings.h"
+#include "engine/table_view.h"
+#include "players/players.h"
+
+namespace gub::sim {
+
+// Nothing to show: the simulator has no window and no sound.
+class SilentTable final : public TableView {
+ public:
+  void redrawNow() override {}
+  void showTrickAndPause(int32_t) override {}
+  void playEffect(const char*) override {}
+  void leaveForTitle() override {}
+};
+
+// A hook that watches nothing. Hooks are template parameters so that the
+// simulator's loop has no indirect calls.
+struct NoHook {
+  void afterDeal(const GameState&) {}
+  void beforePlay(const GameState&, int32_t /*seat*/) {}
+  void afterPlay(const GameState&, int32_t /*seat*/) {}
+  void beforeFinish(const GameState&) {}
+};
+
+// Seat 0 declares by the computer seats' rules too (which never declare its
+// sheep); the deal has already done so under "declare except sheep".
+inline void DeclareForSeatZero(GameState& game, const Settings& settings) {
+  if (settings.declareExceptSheep) return;
+  if (settings.twoDecks) {
+    DeclareForSeatTwoDecks(game, settings, 0);
+  } else {
+    DeclareForSeat(game, settings, 0);
+  }
+}
+
+// Plays the current deal from the declaring phase to the end-of-deal scores.
+template <class Hook>
+void PlayDeal(GameState& game, bool twoDecks, Hook& hook) {
+  game.phase = PhasePlaying;
+  for (;;) {
+    const int32_t seat = game.turnSeat % 4;
+    hook.beforePlay(game, seat);
+    if (twoDecks) {
+      PlayCardTwoDecks(game, seat);
+    } else {
+      AddPlay(game, seat, ChooseCard(game, seat));
+    }
+    ++game.trickCount;
+    ++game.turnSeat;
+    hook.afterPlay(game, seat);
+    if (game.trickCount < 4) continue;
+    if (twoDecks) {
+      ResolveTrickTwoDecks(game);
+      if (game.twoDeckHands[0][0] == -1) {
+        hook.beforeFinish(game);
+        FinishDealTwoDecks(game);
+        return;
+      }
+    } else {
+      ResolveTrick(game);
+      if (game.trickNumber == 13) {
+        hook.beforeFinish(game);
+        FinishDealOneDeck(game);
+        return;
+      }
+    }
+  }
+}
+
+struct MatchResult {
+  int32_t deals = 0;
+};
+
+// One match from New game to the end; every deal reaches `hook`. Stats are
+// the caller's business: it reads `game` between deals through the hook.
+template <class Hook, class DealDone>
+MatchResult PlayMatch(GameState& game, const Settings& settings, RandomSource& random, Hook& hook,
+                      DealDone&& dealDone) {
+  SilentTable table;
+  MatchResult result;
+  const bool twoDecks = settings.twoDecks != 0;
+  StartNewMatch(game, settings, random);
+  for (;;) {
+    DeclareForSeatZero(game, settings);
+    hook.afterDeal(game);
+    PlayDeal(game, twoDecks, hook);
+    ++result.deals;
+    dealDone(game);
+    CloseDeal(game, settings, random, table, twoDecks);
+    if (game.phase == PhaseMatchOver) return result;
+  }
+}
+
+}  // namespace gub::sim
