@@ -90,6 +90,8 @@ constexpr int32_t CardSuit(int32_t n) {
   return bySlot[n % 4];
 }
 constexpr int32_t CardRank(int32_t n) { return n / 4 == 0 ? 14 : n / 4 + 1; }
+// Hand order in one number: higher suit value first, then higher rank.
+constexpr int32_t CardSortKey(int32_t n) { return CardSuit(n) * 16 + CardRank(n); }
 
 // Removes the card in `slot` of a hand of `size` slots: later cards move down
 // one slot and the last slot becomes -1, so the hand stays sorted.
