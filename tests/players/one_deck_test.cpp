@@ -1,0 +1,431 @@
+// One-deck card choice: follows by led suit, discards, leads and suit scores.
+#include <gtest/gtest.h>
+
+#include "players/players.h"
+#include "tests/players/table.h"
+
+namespace gub {
+namespace {
+
+using test::C;
+using test::Table;
+
+// The card seat 1 chooses; checks the slot names a card of its hand.
+int32_t Choice(Table& t, int32_t seat = 1) {
+  int32_t slot = ChooseCard(t.game, seat);
+  EXPECT_GE(slot, 0);
+  EXPECT_LT(slot, OneDeckHandSize);
+  return t.OneDeckCard(seat, slot);
+}
+
+TEST(OneDeckFollow, OnlyCardOfLedSuitIsPlayedEvenWhenRestricted) {
+  Table gub;
+  gub.DeclareGub().Hand(1, "QS AH KH 2D").Trick("3S");
+  EXPECT_EQ(Choice(gub), C("QS"));
+
+  Table sheep;
+  sheep.DeclareSheep().Hand(1, "AS JD").Trick("9D");
+  EXPECT_EQ(Choice(sheep), C("JD"));
+
+  Table dbl;
+  dbl.DeclareDouble().Hand(1, "10C 5H").Trick("KC 2C 3C");
+  EXPECT_EQ(Choice(dbl), C("10C"));
+}
+
+TEST(OneDeckFollow, ReturnsSlotAndLeavesLeadSuitAndHandAlone) {
+  Table t;
+  t.Hand(1, "AS JH 8H 3H 2C").Trick("10H");
+  int32_t slot = ChooseCard(t.game, 1);
+  EXPECT_EQ(slot, 2);  // 8H, the duck card under the ten
+  EXPECT_EQ(t.game.leadSuit, SuitHearts);
+  EXPECT_EQ(t.game.oneDeckHands[1][2], C("8H"));
+  EXPECT_EQ(t.game.trickCount, 1);
+
+  Table discard;
+  discard.Hand(1, "AS 9H").Trick("4D");
+  EXPECT_EQ(ChooseCard(discard.game, 1), 1);
+  EXPECT_EQ(discard.game.leadSuit, SuitDiamonds);
+}
+
+TEST(OneDeckSpades, GubHolderDropsGubOnKingOrAceOnlyWhenReleased) {
+  Table free;
+  free.Hand(1, "QS 5S").Trick("KS");
+  EXPECT_EQ(Choice(free), C("QS"));
+
+  Table declared;
+  declared.DeclareGub().Hand(1, "QS 5S").Trick("KS");
+  EXPECT_EQ(Choice(declared), C("5S"));  // F2: F1 is the gub card
+
+  Table opened;
+  opened.DeclareGub().Led("2S").Hand(1, "QS 5S").Trick("9S AS");
+  EXPECT_EQ(Choice(opened), C("QS"));
+
+  Table jackTop;  // H = 11: not high enough to drop the queen
+  jackTop.Hand(1, "QS 5S").Trick("JS");
+  EXPECT_EQ(Choice(jackTop), C("5S"));
+}
+
+TEST(OneDeckSpades, GubHolderOtherwiseLeadsHighestNonGubSpade) {
+  Table t;
+  t.Hand(1, "KS QS 4S").Trick("9S");
+  EXPECT_EQ(Choice(t), C("KS"));
+
+  Table last;
+  last.Hand(1, "QS 7S 3S").Trick("2S 4S 9S");
+  EXPECT_EQ(Choice(last), C("7S"));
+}
+
+TEST(OneDeckSpades, GubInTrickMeansStandardFollow) {
+  Table t;
+  t.Hand(1, "10S 7S 3S").Trick("QS KS");
+  EXPECT_EQ(Choice(t), C("10S"));
+
+  // Declared and unopened, but lying in the trick: duck, not the highest.
+  Table declared;
+  declared.DeclareGub().Hand(1, "AS 5S").Trick("9S QS");
+  EXPECT_EQ(Choice(declared), C("5S"));
+}
+
+TEST(OneDeckSpades, RestrictedGubElsewherePlaysHighest) {
+  Table t;
+  t.DeclareGub().Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S");
+  EXPECT_EQ(Choice(t), C("AS"));
+
+  Table released;  // same cards, nothing declared: duck
+  released.Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S");
+  EXPECT_EQ(Choice(released), C("5S"));
+}
+
+TEST(OneDeckSpades, LastWithKingOrAceTakesTheTrick) {
+  Table king;
+  king.Hand(1, "KS 3S").Trick("9S 2S 4S");
+  EXPECT_EQ(Choice(king), C("KS"));
+
+  Table notLast;
+  notLast.Hand(1, "KS 3S").Trick("9S");
+  EXPECT_EQ(Choice(notLast), C("3S"));
+
+  Table jack;  // below 13: standard follow ducks
+  jack.Hand(1, "JS 3S").Trick("9S 2S 4S");
+  EXPECT_EQ(Choice(jack), C("3S"));
+}
+
+TEST(OneDeckSpades, StandardFollow) {
+  Table above;  // all above the top, not last: lowest
+  above.Hand(1, "KS 10S").Trick("9S");
+  EXPECT_EQ(Choice(above), C("10S"));
+
+  Table aboveLast;  // all above the top, last: highest
+  aboveLast.Hand(1, "JS 10S").Trick("9S 2S 3S");
+  EXPECT_EQ(Choice(aboveLast), C("JS"));
+
+  Table duck;
+  duck.Hand(1, "KS 8S 6S 2S").Trick("9S");
+  EXPECT_EQ(Choice(duck), C("8S"));
+}
+
+TEST(OneDeckHearts, DuckElseLowestElseHighestUpToTenWhenLast) {
+  Table duck;
+  duck.Hand(1, "KH 8H 3H").Trick("10H");
+  EXPECT_EQ(Choice(duck), C("8H"));
+
+  Table notLast;
+  notLast.Hand(1, "KH 8H").Trick("5H");
+  EXPECT_EQ(Choice(notLast), C("8H"));
+
+  Table last;
+  last.Hand(1, "AH JH 7H 3H").Trick("2H 5S 9C");
+  EXPECT_EQ(Choice(last), C("7H"));
+
+  Table ten;  // rank 10 is still under the cap
+  ten.Hand(1, "AH 10H 6H").Trick("5H 2H 4H");
+  EXPECT_EQ(Choice(ten), C("10H"));
+
+  Table allHigh;
+  allHigh.Hand(1, "AH QH").Trick("5H 2H 4H");
+  EXPECT_EQ(Choice(allHigh), C("QH"));
+}
+
+TEST(OneDeckClubs, RestrictedDoublePlaysHighestClub) {
+  Table t;
+  t.DeclareDouble().Hand(1, "AC 10C 4C").Trick("5C");
+  EXPECT_EQ(Choice(t), C("AC"));
+
+  Table without;  // whether or not the seat holds the double
+  without.DeclareDouble().Hand(1, "KC 4C").Trick("2C");
+  EXPECT_EQ(Choice(without), C("KC"));
+
+  Table opened;
+  opened.DeclareDouble().Led("3C").Hand(1, "KC 4C").Trick("2C");
+  EXPECT_EQ(Choice(opened), C("4C"));
+}
+
+TEST(OneDeckClubs, DoubleHolder) {
+  Table released;
+  released.Hand(1, "10C 6C").Trick("QC");
+  EXPECT_EQ(Choice(released), C("10C"));
+
+  Table jackTop;
+  jackTop.DeclareDouble().Led("2C").Hand(1, "AC 10C 4C").Trick("JC");
+  EXPECT_EQ(Choice(jackTop), C("10C"));
+
+  // Restricted double on top: its neighbour, the next lower club.
+  Table restricted;
+  restricted.DeclareDouble().Hand(1, "10C 4C").Trick("QC");
+  EXPECT_EQ(Choice(restricted), C("4C"));
+
+  Table lastAbove;  // last, all above the top, F1 the double: F2
+  lastAbove.Hand(1, "10C 6C").Trick("5C 2H 3C");
+  EXPECT_EQ(Choice(lastAbove), C("6C"));
+
+  Table lastAboveHigh;
+  lastAboveHigh.Hand(1, "KC 10C 6C").Trick("5C 2H 3C");
+  EXPECT_EQ(Choice(lastAboveHigh), C("KC"));
+
+  Table notLastAbove;  // the released double may be the lowest
+  notLastAbove.Hand(1, "AC 10C").Trick("5C");
+  EXPECT_EQ(Choice(notLastAbove), C("10C"));
+
+  Table duck;
+  duck.Hand(1, "AC 10C 3C").Trick("5C");
+  EXPECT_EQ(Choice(duck), C("3C"));
+}
+
+TEST(OneDeckClubs, WithoutDoubleStandardFollow) {
+  Table t;
+  t.Hand(1, "KC 7C").Trick("9C");
+  EXPECT_EQ(Choice(t), C("7C"));
+
+  Table last;
+  last.Hand(1, "KC JC").Trick("9C 2C 3C");
+  EXPECT_EQ(Choice(last), C("KC"));
+}
+
+TEST(OneDeckDiamonds, SheepHolderKeepsSheepUnderHigherTop) {
+  Table king;
+  king.Hand(1, "KD JD").Trick("QD");
+  EXPECT_EQ(Choice(king), C("KD"));
+
+  Table five;
+  five.Hand(1, "JD 5D").Trick("QD");
+  EXPECT_EQ(Choice(five), C("5D"));
+
+  Table released;  // released or not, the sheep is never the duck card
+  released.Led("2D").Hand(1, "AD JD").Trick("KD");
+  EXPECT_EQ(Choice(released), C("AD"));
+}
+
+TEST(OneDeckDiamonds, SheepHolderTakesLowTrickWhenLastAndReleased) {
+  Table t;
+  t.Hand(1, "AD JD 3D").Trick("10D 2D 4D");
+  EXPECT_EQ(Choice(t), C("JD"));
+
+  Table restricted;  // declared and unopened: duck instead
+  restricted.DeclareSheep().Hand(1, "AD JD 3D").Trick("10D 2D 4D");
+  EXPECT_EQ(Choice(restricted), C("3D"));
+
+  Table restrictedAbove;  // all above the top, last: the highest
+  restrictedAbove.DeclareSheep().Hand(1, "AD JD 9D").Trick("5D 2D 4D");
+  EXPECT_EQ(Choice(restrictedAbove), C("AD"));
+
+  Table notLast;
+  notLast.Hand(1, "AD JD 3D").Trick("10D");
+  EXPECT_EQ(Choice(notLast), C("3D"));
+}
+
+TEST(OneDeckDiamonds, SheepHolderNotLastAboveTop) {
+  Table released;
+  released.Hand(1, "AD JD").Trick("5D");
+  EXPECT_EQ(Choice(released), C("JD"));
+
+  Table restricted;
+  restricted.DeclareSheep().Hand(1, "AD JD").Trick("5D");
+  EXPECT_EQ(Choice(restricted), C("AD"));
+}
+
+TEST(OneDeckDiamonds, WithoutSheep) {
+  Table sheepInTrick;
+  sheepInTrick.Hand(1, "KD 5D").Trick("8D JD");
+  EXPECT_EQ(Choice(sheepInTrick), C("KD"));
+
+  Table duck;
+  duck.Hand(1, "KD 9D 4D").Trick("QD");
+  EXPECT_EQ(Choice(duck), C("9D"));
+
+  Table last;
+  last.Hand(1, "AD KD 9D 8D").Trick("6D 2D 3D");
+  EXPECT_EQ(Choice(last), C("9D"));
+
+  Table lastHigh;
+  lastHigh.Hand(1, "AD KD").Trick("6D 2D 3D");
+  EXPECT_EQ(Choice(lastHigh), C("KD"));
+
+  Table secondLowest;
+  secondLowest.Hand(1, "KD 9D 8D").Trick("6D");
+  EXPECT_EQ(Choice(secondLowest), C("9D"));
+
+  Table two;
+  two.Hand(1, "KD 8D").Trick("6D");
+  EXPECT_EQ(Choice(two), C("KD"));
+}
+
+TEST(OneDeckDiscard, CostliestCardFirstSheepLast) {
+  Table gub;
+  gub.Hand(1, "AS QS AH 2H JD").Trick("5C");
+  EXPECT_EQ(Choice(gub), C("QS"));
+
+  Table hearts;
+  hearts.Hand(1, "AS JH 5H 9H").Trick("5C");
+  EXPECT_EQ(Choice(hearts), C("JH"));
+
+  Table tens;  // equal value: the higher heart
+  tens.Hand(1, "AS 9H 5H").Trick("5C");
+  EXPECT_EQ(Choice(tens), C("9H"));
+
+  Table zero;  // sheep kept, highest zero-value card thrown
+  zero.Hand(1, "7S JD 9D").Trick("5C");
+  EXPECT_EQ(Choice(zero), C("9D"));
+
+  Table equalRank;  // same value and rank: first in hand order
+  equalRank.Hand(1, "4H 4S 4D JD").Trick("5C");
+  EXPECT_EQ(Choice(equalRank), C("4S"));
+
+  Table lowHearts;  // the hearts four to two are worth nothing
+  lowHearts.Hand(1, "4H 3H 10C JD").Trick("5S");
+  EXPECT_EQ(Choice(lowHearts), C("10C"));
+
+  Table onlySheep;
+  onlySheep.Hand(1, "JD").Trick("5C");
+  EXPECT_EQ(Choice(onlySheep), C("JD"));
+}
+
+TEST(GubLeadCard, GubHolderLeadsItWhenOnlyHigherSpadesAreOut) {
+  Table t;
+  t.Hand(1, "QS 3H").Hand(0, "KS 2D").Hand(2, "AS").Hand(3, "5H");
+  EXPECT_EQ(GubLeadCard(t.game, 1), 0);
+  EXPECT_EQ(Choice(t), C("QS"));
+
+  Table lowOut;  // a lower spade could take it back: no gub lead
+  lowOut.Hand(1, "QS 3H").Hand(0, "KS JS");
+  EXPECT_EQ(GubLeadCard(lowOut.game, 1), -1);
+
+  Table noneOut;  // no spade at all elsewhere
+  noneOut.Hand(1, "QS 3H").Hand(0, "5H");
+  EXPECT_EQ(GubLeadCard(noneOut.game, 1), -1);
+
+  Table withAce;  // holding the gub card below the ace: step four never applies
+  withAce.DeclareGub().Hand(1, "AS QS 3H").Hand(0, "KS 2S");
+  EXPECT_EQ(GubLeadCard(withAce.game, 1), -1);
+}
+
+TEST(GubLeadCard, HighestSpade) {
+  Table none;
+  none.Hand(1, "AH 3D").Hand(0, "QS");
+  EXPECT_EQ(GubLeadCard(none.game, 1), -1);
+
+  Table king;  // drives out a restricted gub card held elsewhere
+  king.DeclareGub().Hand(1, "5H KS 4S").Hand(2, "QS 2S");
+  EXPECT_EQ(GubLeadCard(king.game, 1), 0);
+
+  Table undeclared;
+  undeclared.Hand(1, "KS 4S").Hand(2, "QS 2S");
+  EXPECT_EQ(GubLeadCard(undeclared.game, 1), -1);
+
+  Table opened;
+  opened.DeclareGub().Led("3S").Hand(1, "AS 4S").Hand(2, "QS 2S");
+  EXPECT_EQ(GubLeadCard(opened.game, 1), -1);
+
+  Table low;  // below the queen while the gub card is out
+  low.Hand(1, "9S 4S 2H").Hand(3, "QS");
+  EXPECT_EQ(GubLeadCard(low.game, 1), 0);
+
+  Table gone;
+  gone.Hand(1, "9S 4S 2H").Hand(3, "KS");
+  EXPECT_EQ(GubLeadCard(gone.game, 1), -1);
+}
+
+TEST(SuitLeadScore, CountsOtherCardsBelowTheLowest) {
+  Table t;
+  t.Hand(1, "9H 5H").Hand(0, "2H 10H").Hand(2, "3H").Hand(3, "4D");
+  int32_t slot = 99;
+  EXPECT_EQ(SuitLeadScore(t.game, 1, SuitHearts, slot), 2);
+  EXPECT_EQ(slot, 1);
+
+  EXPECT_EQ(SuitLeadScore(t.game, 1, SuitClubs, slot), 0);
+  EXPECT_EQ(slot, -1);
+}
+
+TEST(SuitLeadScore, HighSpadesAndUnbeatableSuits) {
+  Table t;
+  t.Hand(1, "AS 3S").Hand(0, "2S 5S");
+  int32_t slot = -1;
+  EXPECT_EQ(SuitLeadScore(t.game, 1, SuitSpades, slot), 13);
+  EXPECT_EQ(slot, 1);
+
+  Table top;
+  top.Hand(1, "AS 3S").Hand(0, "2S");
+  EXPECT_EQ(SuitLeadScore(top.game, 1, SuitSpades, slot), 18);
+
+  Table aces;
+  aces.Hand(1, "AH AC AD").Hand(0, "KH 2C 5D");
+  EXPECT_EQ(SuitLeadScore(aces.game, 1, SuitHearts, slot), 17);
+  EXPECT_EQ(SuitLeadScore(aces.game, 1, SuitClubs, slot), 16);
+  EXPECT_EQ(SuitLeadScore(aces.game, 1, SuitDiamonds, slot), 15);
+  EXPECT_EQ(slot, 2);
+}
+
+TEST(SuitLeadScore, RestrictedDoubleMovesLeadToHighestClub) {
+  Table t;
+  t.DeclareDouble().Hand(1, "KC 7C 4C").Hand(0, "2C AC");
+  int32_t slot = -1;
+  EXPECT_EQ(SuitLeadScore(t.game, 1, SuitClubs, slot), 1);
+  EXPECT_EQ(slot, 0);
+
+  Table topIsDouble;
+  topIsDouble.DeclareDouble().Hand(1, "10C 4C").Hand(0, "2C AC");
+  EXPECT_EQ(SuitLeadScore(topIsDouble.game, 1, SuitClubs, slot), 1);
+  EXPECT_EQ(slot, 1);
+
+  Table opened;
+  opened.DeclareDouble().Led("3C").Hand(1, "KC 7C 4C").Hand(0, "2C AC");
+  SuitLeadScore(opened.game, 1, SuitClubs, slot);
+  EXPECT_EQ(slot, 2);
+}
+
+TEST(OneDeckLead, GubLeadComesBeforeSuitScores) {
+  Table t;
+  // The suit scores alone would lead the 2D (score 0 against spades 1).
+  t.Hand(1, "9S 2D").Hand(0, "QS 2S 3D AD");
+  EXPECT_EQ(Choice(t), C("9S"));
+  EXPECT_EQ(t.game.leadSuit, SuitSpades);
+}
+
+TEST(OneDeckLead, LowestScoreWinsTiesToEarlierSuit) {
+  Table tie;  // spades and hearts both score 1
+  tie.Hand(1, "5S 5H 9C").Hand(0, "2S 8S 2H KH 2C 3C");
+  EXPECT_EQ(Choice(tie), C("5S"));
+  EXPECT_EQ(tie.game.leadSuit, SuitSpades);
+
+  Table diamonds;  // the 2D scores 0: led when the others score more
+  diamonds.Hand(1, "5S 5H 9C 2D").Hand(0, "2S 8S 2H KH 2C 3C 3D");
+  EXPECT_EQ(Choice(diamonds), C("2D"));
+  EXPECT_EQ(diamonds.game.leadSuit, SuitDiamonds);
+
+  Table clubsZero;  // clubs also score 0 and are looked at first
+  clubsZero.Hand(1, "5S 5H 2C 2D").Hand(0, "2S 8S 2H KH 3C 3D");
+  EXPECT_EQ(Choice(clubsZero), C("2C"));
+
+  Table unbeatable;  // every suit 15..18: diamonds
+  unbeatable.Hand(1, "AS AH AC AD").Hand(0, "2S 2H 2C 2D");
+  EXPECT_EQ(Choice(unbeatable), C("AD"));
+}
+
+TEST(OneDeckLead, HighSpadeScoreLosesToACheaperSuit) {
+  // Spades would count 3 below the 5S, but the ace makes them 13; hearts 7.
+  Table t;
+  t.Hand(1, "AS 5S 9H").Hand(0, "2S 3S KS 2H 3H 4H 5H 6H 7H 8H 10H").Hand(2, "4S");
+  EXPECT_EQ(Choice(t), C("9H"));
+}
+
+}  // namespace
+}  // namespace gub
