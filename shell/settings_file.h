@@ -1,0 +1,33 @@
+// The settings file "gub.cfg": seven little-endian 32-bit fields, read once at
+// start-up and rewritten one field at a time when an option changes.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/settings.h"
+
+namespace gub {
+
+inline constexpr const char* SettingsFileName = "gub.cfg";
+
+// Byte offsets of the fields. Offset 0 is reserved: the game never reads or
+// writes it, so whatever an earlier version stored there survives.
+inline constexpr int32_t OffsetMaxScore = 4;
+inline constexpr int32_t OffsetSoundOn = 8;
+inline constexpr int32_t OffsetDeclareExceptSheep = 12;
+inline constexpr int32_t OffsetSpeedDelayMs = 16;
+inline constexpr int32_t OffsetOppositeIsFriend = 20;
+inline constexpr int32_t OffsetTwoDecks = 24;
+
+// Defaults first, then every whole field the file holds, taken as it stands.
+// A missing or unreadable file leaves the defaults, silently.
+void loadSettings(Settings& settings, const char* path = SettingsFileName);
+
+// Rewrites the 4 bytes at `offset` in place. The file is never created: when it
+// is missing the new value lives in memory for this run only.
+void writeSetting(int32_t offset, int32_t value, const char* path = SettingsFileName);
+
+// The check boxes' rule: 0 becomes 1, anything else becomes 0.
+constexpr int32_t toggledSetting(int32_t value) { return value == 0 ? 1 : 0; }
+
+}  // namespace gub
