@@ -1,0 +1,254 @@
+// The main window: start-up of the GL context, drawing, and the window side of
+// the input handling.
+#include "shell/main_window.h"
+
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/glcanvas.h>
+#include <wx/iconbndl.h>
+#include <wx/image.h>
+#include <wx/imagpng.h>
+#include <wx/sizer.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <thread>
+
+#include "shell/icon_data.h"
+#include "shell/options_dialog.h"
+#include "shell/settings_file.h"
+#include "shell/sound.h"
+
+// Last: Xlib defines macros (None, Bool, Status) that the wx headers must not see.
+#include <X11/Xlib.h>
+
+namespace gub {
+
+namespace {
+
+constexpr int MusicPollTimerId = 1;
+constexpr int MusicPollPeriodMs = 100;
+
+wxIconBundle loadIcons() {
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  wxIconBundle icons;
+  for (int i = 0; i < iconPngCount; ++i) {
+    wxBitmap bitmap = wxBitmap::NewFromPNGData(iconPngs[i].data, iconPngs[i].size);
+    if (!bitmap.IsOk()) continue;
+    wxIcon icon;
+    icon.CopyFromBitmap(bitmap);
+    icons.AddIcon(icon);
+  }
+  return icons;
+}
+
+// Attributes for a double-buffered RGBA context with a 32-bit depth buffer,
+// or 24 bits where the server offers no deeper one (Xvfb, most drivers).
+bool chooseAttributes(wxGLAttributes& attributes) {
+  for (int depth : {32, 24, 16}) {
+    attributes.Reset();
+    attributes.PlatformDefaults().RGBA().MinRGBA(8, 8, 8, 0).DoubleBuffer().Depth(depth).EndList();
+    if (wxGLCanvas::IsDisplaySupported(attributes)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, RandomSource& random,
+                       Renderer& renderer)
+    : game_(game),
+      settings_(settings),
+      view_(view),
+      random_(random),
+      renderer_(renderer),
+      musicPollTimer_(this, MusicPollTimerId) {
+  // The table picture is read before any window exists, as its loader's
+  // message box must not have a half-made window behind it.
+  renderer_.loadTableTexture();
+
+  Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
+         wxBORDER_NONE | wxDIALOG_NO_PARENT);
+  SetIcons(loadIcons());
+  createCanvas();
+
+  // The whole primary screen, at its origin, without caption or frame.
+  wxRect screen = wxDisplay(0u).GetGeometry();
+  SetSize(screen);
+
+  Bind(wxEVT_CHAR_HOOK, &MainWindow::onCharHook, this);
+  Bind(wxEVT_TIMER, &MainWindow::onTimer, this, MusicPollTimerId);
+  Bind(wxEVT_CLOSE_WINDOW, &MainWindow::onCloseWindow, this);
+  // The GL set-up needs the canvas's X window, which exists once the modal
+  // loop has shown the dialog; this runs at its first turn.
+  CallAfter(&MainWindow::onWindowReady);
+}
+
+MainWindow::~MainWindow() { teardown(); }
+
+void MainWindow::createCanvas() {
+  wxGLAttributes attributes;
+  if (!chooseAttributes(attributes)) return;
+  canvas_ = new wxGLCanvas(this, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                           wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(canvas_, 1, wxEXPAND);
+  SetSizer(sizer);
+
+  canvas_->Bind(wxEVT_PAINT, &MainWindow::onPaint, this);
+  canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+  canvas_->Bind(wxEVT_SIZE, &MainWindow::onSize, this);
+  canvas_->Bind(wxEVT_LEFT_DOWN, &MainWindow::onLeftDown, this);
+  canvas_->Bind(wxEVT_LEFT_DCLICK, &MainWindow::onRaisedPlayGesture, this);
+  canvas_->Bind(wxEVT_RIGHT_DOWN, &MainWindow::onRaisedPlayGesture, this);
+}
+
+bool MainWindow::createRenderingContext() {
+  if (canvas_ == nullptr) return false;
+  wxGLContextAttrs contextAttributes;
+  contextAttributes.PlatformDefaults().EndList();
+  auto* context = new wxGLContext(canvas_, nullptr, &contextAttributes);
+  if (!context->IsOK() || !canvas_->SetCurrent(*context)) {
+    delete context;
+    return false;
+  }
+  context_ = context;
+  return true;
+}
+
+void MainWindow::onWindowReady() {
+  // A missing context leaves a window that draws nothing and has no timer
+  // (so the music is not restarted), but still answers to its input.
+  if (createRenderingContext()) {
+    renderer_.createGl();
+    wxSize size = canvas_->GetClientSize();
+    renderer_.resize(view_, size.x, size.y);
+    glReady_ = true;
+    musicPollTimer_.Start(MusicPollPeriodMs);
+  } else if (canvas_ != nullptr) {
+    wxSize size = canvas_->GetClientSize();
+    view_.resize(size.x, size.y);
+  }
+  loadSettings(settings_);
+  if (settings_.soundOn != 0 && openAudio()) startMusic();
+  present();
+}
+
+void MainWindow::teardown() {
+  if (tornDown_) return;
+  tornDown_ = true;
+  if (context_ != nullptr) {
+    if (glReady_ && canvas_->SetCurrent(*context_)) renderer_.releaseGl();
+    // Deleting the context makes none current first.
+    delete context_;
+    context_ = nullptr;
+    glReady_ = false;
+  }
+  musicPollTimer_.Stop();
+  closeMusic();
+}
+
+void MainWindow::present() {
+  if (!glReady_ || tornDown_) return;
+  canvas_->SetCurrent(*context_);
+  renderer_.drawScene(game_, settings_, view_, screenMode_);
+  canvas_->SwapBuffers();
+  // The picture must be on the screen before a driver's pause starts.
+  wxDisplayInfo display = wxGetDisplayInfo();
+  if (display.type == wxDisplayX11) XFlush(static_cast<Display*>(display.dpy));
+}
+
+void MainWindow::redrawNow() {
+  wxBeginBusyCursor();
+  present();
+  wxEndBusyCursor();
+}
+
+void MainWindow::showTrickAndPause(int32_t delayMs) {
+  wxBeginBusyCursor();
+  present();
+  // A negative speed read from the settings file means no pause at all.
+  if (delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  wxEndBusyCursor();
+}
+
+void MainWindow::playEffect(const char* fileName) {
+  if (!gub::playEffect(fileName)) wxBell();
+}
+
+void MainWindow::leaveForTitle() {
+  screenMode_ = ScreenTitle;
+  redrawNow();
+}
+
+void MainWindow::runOptionsDialog() {
+  OptionsDialog dialog(this, settings_);
+  dialog.ShowModal();
+}
+
+void MainWindow::endProgram() {
+  if (IsModal()) EndModal(wxID_CANCEL);
+}
+
+InputContext MainWindow::inputContext() {
+  return InputContext{game_, settings_, view_, *this, random_, screenMode_, *this};
+}
+
+void MainWindow::onPaint(wxPaintEvent&) {
+  wxPaintDC dc(canvas_);
+  present();
+}
+
+void MainWindow::onSize(wxSizeEvent& event) {
+  wxSize size = canvas_->GetClientSize();
+  if (glReady_) {
+    canvas_->SetCurrent(*context_);
+    renderer_.resize(view_, size.x, size.y);
+  } else {
+    view_.resize(size.x, size.y);
+  }
+  event.Skip();
+}
+
+void MainWindow::onLeftDown(wxMouseEvent& event) {
+  InputContext context = inputContext();
+  handleLeftPress(context, event.GetX(), event.GetY());
+  event.Skip();
+}
+
+void MainWindow::onRaisedPlayGesture(wxMouseEvent& event) {
+  InputContext context = inputContext();
+  handleRaisedPlayGesture(context);
+  event.Skip();
+}
+
+void MainWindow::onCharHook(wxKeyEvent& event) {
+  switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+      endProgram();
+      return;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      // Enter is the window's OK command, which does nothing.
+      return;
+    case WXK_NUMPAD_ADD:
+      zoomView(view_, ZoomInFactor);
+      if (canvas_ != nullptr) canvas_->Refresh(false);
+      break;
+    case WXK_NUMPAD_SUBTRACT:
+      zoomView(view_, ZoomOutFactor);
+      if (canvas_ != nullptr) canvas_->Refresh(false);
+      break;
+    default:
+      break;
+  }
+  event.Skip();
+}
+
+void MainWindow::onTimer(wxTimerEvent&) {
+  if (settings_.soundOn != 0) pollMusic();
+}
+
+void MainWindow::onCloseWindow(wxCloseEvent&) { endProgram(); }
+
+}  // namespace gub
