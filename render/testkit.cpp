@@ -28,7 +28,6 @@ PictureSize overlaySize(int32_t picture) {
     case PictureNorth:
     case PictureWest:
     case PictureYou:
-      return {46, 23};
     case PicturePlus:
     case PictureMinus:
       return {23, 23};
@@ -118,6 +117,11 @@ GameState midDealOneDeck() {
     ++counts[seat];
   }
 
+  for (TrickRecord& record : game.trickHistory) {
+    record.winner = -1;
+    for (int32_t& c : record.cards) c = -1;
+    for (int32_t& c : record.seconds) c = -1;
+  }
   // Six tricks: every seat gives up its lowest card; the winners rotate.
   for (int32_t t = 0; t < 6; ++t) {
     TrickRecord& record = game.trickHistory[t];
