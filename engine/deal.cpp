@@ -27,6 +27,50 @@ int32_t Shuffle(RandomSource& random, int32_t (&positions)[Count]) {
   return spadeTwoPosition;
 }
 
+// Every card number once, in hand order: suit value descending, then rank
+// descending. Cards arrive in the hands by walking this list, which gives
+// exactly the hands that inserting each card in turn would give (equal
+// numbers are indistinguishable) without the quadratic shifting.
+struct HandOrder {
+  int32_t cards[52];
+  constexpr HandOrder() : cards{} {
+    int32_t n = 0;
+    for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
+      for (int32_t rank = 14; rank >= 2; --rank) {
+        for (int32_t c = 0; c < 52; ++c) {
+          if (CardSuit(c) == suit && CardRank(c) == rank) cards[n++] = c;
+        }
+      }
+    }
+  }
+};
+constexpr HandOrder kHandOrder;
+
+// Deals the positions to the seats' hands: seat p % 4 holds the number at
+// position p (modulo 52), each hand sorted. Every card number occurs once
+// per deck, so recording its seat per copy is enough.
+template <int32_t Count, int32_t HandSize>
+void FillHands(const int32_t (&positions)[Count], int32_t (&hands)[4][HandSize]) {
+  constexpr int32_t decks = Count / 52;
+  int32_t seatOf[decks][52];
+  for (int32_t p = 0; p < Count; ++p) {
+    const int32_t n = positions[p];
+    if constexpr (decks == 1) {
+      seatOf[0][n] = p & 3;
+    } else {
+      const int32_t copy = n >= 52 ? 1 : 0;
+      seatOf[copy][n - 52 * copy] = p & 3;
+    }
+  }
+  int32_t filled[4] = {};
+  for (int32_t c : kHandOrder.cards) {
+    for (int32_t d = 0; d < decks; ++d) {
+      const int32_t s = seatOf[d][c];
+      hands[s][filled[s]++] = c;
+    }
+  }
+}
+
 // The per-deal fields both deals reset; `records` is how many history records
 // the deal can fill (their cards stay, only the winner marks them unplayed).
 void ResetDealFields(GameState& game, int32_t records) {
@@ -54,10 +98,7 @@ void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random
   random.BeginDeal();
   int32_t positions[52];
   game.turnSeat = Shuffle(random, positions) % 4;
-  for (int32_t s = 0; s < 4; ++s) {
-    int32_t* hand = game.oneDeckHands[s];
-    for (int32_t k = 0; k < OneDeckHandSize; ++k) InsertSorted(game, hand, k, positions[s + 4 * k]);
-  }
+  FillHands(positions, game.oneDeckHands);
 
   ResetDealFields(game, OneDeckHandSize);
   for (int32_t seat = 1; seat < 4; ++seat) DeclareForSeat(game, settings, seat);
@@ -81,11 +122,7 @@ void DealTwoDecks(GameState& game, const Settings& settings, RandomSource& rando
   random.BeginDeal();
   int32_t positions[104];
   game.turnSeat = Shuffle(random, positions) % 4;
-  for (int32_t& p : positions) p %= 52;  // two copies of every card number
-  for (int32_t s = 0; s < 4; ++s) {
-    int32_t* hand = game.twoDeckHands[s];
-    for (int32_t k = 0; k < TwoDeckHandSize; ++k) InsertSorted(game, hand, k, positions[s + 4 * k]);
-  }
+  FillHands(positions, game.twoDeckHands);  // numbers 52..103 become second copies
 
   ResetDealFields(game, 26);
   for (Declaration& d : game.secondDeclarations) d.card = -1;

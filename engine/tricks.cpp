@@ -13,8 +13,9 @@ int32_t PlayedTricks(const GameState& game) {
 }
 
 bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t suit) {
-  for (int32_t i = 0; i < size; ++i) {
-    if (IsCard(hand[i]) && game.cards[hand[i]].suit == suit) return true;
+  // Cards fill the hand from slot 0; the first empty slot ends it.
+  for (int32_t i = 0; i < size && IsCard(hand[i]); ++i) {
+    if (game.cards[hand[i]].suit == suit) return true;
   }
   return false;
 }
@@ -79,17 +80,18 @@ bool IsOfSuit(const GameState& game, int32_t c, int32_t suit) {
 
 // Writes the trick into history, credits its points and readies the next
 // trick, led by the winner.
-void CloseTrick(GameState& game, int32_t winner, bool withSeconds) {
+template <bool withSeconds>
+void CloseTrick(GameState& game, int32_t winner) {
   int64_t points = 0;
   for (const TrickPlay& play : game.currentTrick) {
     points += CardPoints(game, play.card);
-    if (withSeconds) points += CardPoints(game, play.second);
+    if constexpr (withSeconds) points += CardPoints(game, play.second);
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
     for (int32_t k = 0; k < 4; ++k) {
       record.cards[k] = game.currentTrick[k].card;
-      if (withSeconds) record.seconds[k] = game.currentTrick[k].second;
+      if constexpr (withSeconds) record.seconds[k] = game.currentTrick[k].second;
     }
     record.winner = winner;
   }
@@ -101,7 +103,7 @@ void CloseTrick(GameState& game, int32_t winner, bool withSeconds) {
   game.trickCount = 0;
   for (TrickPlay& play : game.currentTrick) {
     play.card = -1;
-    if (withSeconds) play.second = -1;
+    if constexpr (withSeconds) play.second = -1;
   }
   game.leadSuit = -1;
 }
@@ -225,7 +227,7 @@ void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t second
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
 
-void ResolveTrick(GameState& game) { CloseTrick(game, SingleWinner(game), false); }
+void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
 
 void ResolveTrickTwoDecks(GameState& game) {
   const TrickPlay* plays = game.currentTrick;
@@ -270,7 +272,7 @@ void ResolveTrickTwoDecks(GameState& game) {
       }
     }
   }
-  CloseTrick(game, winner, true);
+  CloseTrick<true>(game, winner);
 }
 
 }  // namespace gub
