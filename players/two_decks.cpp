@@ -35,7 +35,8 @@ void LowestPairs(const GameState& game, const int32_t* hand, int32_t (&pairs)[4]
 
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   choice::SuitScores scores;
-  choice::ScoreSuits<TwoDeckHandSize>(game, game.twoDeckHands, seat, 26, 30, scores);
+  choice::ScoreSuits(game, choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat), 26,
+                     30, scores);
   slot = scores.slot[suit];
   return scores.score[suit];
 }
@@ -56,7 +57,8 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
   }
 
   choice::SuitScores scores;
-  choice::ScoreSuits<TwoDeckHandSize>(game, game.twoDeckHands, seat, 26, 30, scores);
+  choice::ScoreSuits(game, choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat), 26,
+                     30, scores);
   int32_t slot = choice::BestLeadSlot(scores, 60);
   if (slot >= 0) {
     game.leadSuit = game.cards[hand[slot]].suit;
