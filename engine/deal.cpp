@@ -6,31 +6,8 @@ namespace gub {
 
 namespace {
 
-// Places the numbers 0..Count-1 into deal positions: each takes the drawn
-// position when it is free, otherwise the lowest free one. Returns where
-// number 7 (the first two of spades) went. Positions never become free again,
-// so the lowest free one only moves forward and the whole shuffle is linear.
-template <int32_t Count>
-int32_t Shuffle(RandomSource& random, int32_t (&positions)[Count]) {
-  for (int32_t& p : positions) p = -1;
-  int32_t lowestFree = 0;
-  int32_t spadeTwoPosition = 0;
-  for (int32_t i = 0; i < Count; ++i) {
-    int32_t p = static_cast<int32_t>(random.Next() % static_cast<uint32_t>(Count));
-    if (positions[p] != -1) {
-      while (positions[lowestFree] != -1) ++lowestFree;
-      p = lowestFree;
-    }
-    positions[p] = i;
-    if (i == CardSpadeTwo) spadeTwoPosition = p;
-  }
-  return spadeTwoPosition;
-}
-
 // Every card number once, in hand order: suit value descending, then rank
-// descending. Cards arrive in the hands by walking this list, which gives
-// exactly the hands that inserting each card in turn would give (equal
-// numbers are indistinguishable) without the quadratic shifting.
+// descending.
 struct HandOrder {
   int32_t cards[52];
   constexpr HandOrder() : cards{} {
@@ -46,29 +23,41 @@ struct HandOrder {
 };
 constexpr HandOrder kHandOrder;
 
-// Deals the positions to the seats' hands: seat p % 4 holds the number at
-// position p (modulo 52), each hand sorted. Every card number occurs once
-// per deck, so recording its seat per copy is enough.
-template <int32_t Count, int32_t HandSize>
-void FillHands(const int32_t (&positions)[Count], int32_t (&hands)[4][HandSize]) {
-  constexpr int32_t decks = Count / 52;
-  int32_t seatOf[decks][52];
-  for (int32_t p = 0; p < Count; ++p) {
-    const int32_t n = positions[p];
-    if constexpr (decks == 1) {
-      seatOf[0][n] = p & 3;
-    } else {
-      const int32_t copy = n >= 52 ? 1 : 0;
-      seatOf[copy][n - 52 * copy] = p & 3;
+// Shuffles Decks x 52 numbers into as many deal positions and deals them:
+// number i takes the drawn position when it is free, otherwise the lowest
+// free one, and position p belongs to seat p % 4. Number i >= 52 is the second
+// copy of card i - 52. Returns the seat of number 7, the first two of spades.
+//
+// Positions never become free again, so the lowest free one only moves
+// forward and the shuffle is linear. The hands are then filled by walking
+// the cards in hand order, which gives exactly the hands that inserting each
+// card as it arrives would give (equal numbers are indistinguishable, so
+// twins still end up side by side) without the shifting.
+template <int32_t Decks, int32_t HandSize>
+int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
+  constexpr int32_t count = Decks * 52;
+  bool taken[count] = {};
+  int32_t seatOf[Decks][52];
+  int32_t lowestFree = 0;
+  for (int32_t d = 0; d < Decks; ++d) {
+    for (int32_t n = 0; n < 52; ++n) {
+      int32_t p = static_cast<int32_t>(random.Next() % static_cast<uint32_t>(count));
+      if (taken[p]) {
+        while (taken[lowestFree]) ++lowestFree;
+        p = lowestFree;
+      }
+      taken[p] = true;
+      seatOf[d][n] = p & 3;
     }
   }
   int32_t filled[4] = {};
   for (int32_t c : kHandOrder.cards) {
-    for (int32_t d = 0; d < decks; ++d) {
+    for (int32_t d = 0; d < Decks; ++d) {
       const int32_t s = seatOf[d][c];
       hands[s][filled[s]++] = c;
     }
   }
+  return seatOf[0][CardSpadeTwo];
 }
 
 // The per-deal fields both deals reset; `records` is how many history records
@@ -96,9 +85,7 @@ void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random
   for (TrickPlay& play : game.currentTrick) play.card = -1;
 
   random.BeginDeal();
-  int32_t positions[52];
-  game.turnSeat = Shuffle(random, positions) % 4;
-  FillHands(positions, game.oneDeckHands);
+  game.turnSeat = ShuffleAndDeal<1>(random, game.oneDeckHands);
 
   ResetDealFields(game, OneDeckHandSize);
   for (int32_t seat = 1; seat < 4; ++seat) DeclareForSeat(game, settings, seat);
@@ -120,9 +107,7 @@ void DealTwoDecks(GameState& game, const Settings& settings, RandomSource& rando
   }
 
   random.BeginDeal();
-  int32_t positions[104];
-  game.turnSeat = Shuffle(random, positions) % 4;
-  FillHands(positions, game.twoDeckHands);  // numbers 52..103 become second copies
+  game.turnSeat = ShuffleAndDeal<2>(random, game.twoDeckHands);
 
   ResetDealFields(game, 26);
   for (Declaration& d : game.secondDeclarations) d.card = -1;

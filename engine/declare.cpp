@@ -45,17 +45,29 @@ struct HandCounts {
   int32_t lowHearts = 0;   // hearts of rank 7 or lower
 };
 
-HandCounts CountHand(const GameState& game, const int32_t* hand, int32_t size) {
-  HandCounts counts;
+// Card numbers lay the suits out by n % 4 (clubs, diamonds, hearts, spades)
+// and the ranks by n / 4 (ace first), so a hand is counted without looking
+// anything up: suits by n % 4, single cards as bits of a 52-bit set (a second
+// set holds the cards held twice in the two-deck game).
+HandCounts CountHand(const int32_t* hand, int32_t size) {
+  int32_t bySlot[4] = {};
+  uint64_t once = 0;
+  uint64_t twice = 0;
   for (int32_t i = 0; i < size; ++i) {
-    int32_t c = hand[i];
+    const int32_t c = hand[i];
     if (!IsCard(c)) continue;
-    const Card& card = game.cards[c];
-    ++counts.suit[card.suit];
-    if (card.suit == SuitHearts && card.rank <= 7) ++counts.lowHearts;
-    int32_t k = DeclarationIndex(c);
-    if (k >= 0) ++counts.copies[k];
+    ++bySlot[c & 3];
+    const uint64_t bit = uint64_t{1} << c;
+    twice |= once & bit;
+    once |= bit;
   }
+  auto copies = [&](int32_t c) {
+    return static_cast<int32_t>(((once >> c) & 1) + ((twice >> c) & 1));
+  };
+  HandCounts counts;
+  for (int32_t slot = 0; slot < 4; ++slot) counts.suit[CardSuit(slot)] = bySlot[slot];
+  for (int32_t k = 0; k < 4; ++k) counts.copies[k] = copies(DeclarableCard[k]);
+  for (int32_t c = CardHeartTwo; c < 28; c += 4) counts.lowHearts += copies(c);  // two to seven
   return counts;
 }
 
@@ -65,7 +77,7 @@ bool IsSeat(int32_t seat) { return static_cast<uint32_t>(seat) < 4u; }
 
 void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
   if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand(game, game.oneDeckHands[seat], OneDeckHandSize);
+  const HandCounts n = CountHand(game.oneDeckHands[seat], OneDeckHandSize);
   const bool always = settings.declareExceptSheep != 0;
   const bool wants[4] = {
       n.suit[SuitSpades] >= 6 || n.suit[SuitSpades] == 1 || always, n.lowHearts >= 3 || always,
@@ -81,7 +93,7 @@ void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
 
 void DeclareForSeatTwoDecks(GameState& game, const Settings& settings, int32_t seat) {
   if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand(game, game.twoDeckHands[seat], TwoDeckHandSize);
+  const HandCounts n = CountHand(game.twoDeckHands[seat], TwoDeckHandSize);
   const bool always = settings.declareExceptSheep != 0;
   const bool wants[4] = {
       n.suit[SuitSpades] >= 12 || always,

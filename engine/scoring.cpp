@@ -14,6 +14,37 @@ bool IsScoringCard(const GameState& game, int32_t c) {
   return game.cards[c].suit == SuitHearts || c == CardGub || c == CardDouble || c == CardSheep;
 }
 
+// The scoring cards as a 52-bit mask, for the quick count below.
+constexpr uint64_t ScoringMask() {
+  uint64_t mask =
+      (uint64_t{1} << CardGub) | (uint64_t{1} << CardDouble) | (uint64_t{1} << CardSheep);
+  for (int32_t c = 0; c < 52; ++c) {
+    if (CardSuit(c) == SuitHearts) mask |= uint64_t{1} << c;
+  }
+  return mask;
+}
+
+// True when some seat took at least `needed` scoring cards in the first
+// `records` records. Only such a seat can earn a bonus, and in most deals
+// none has, so the sorted lists are built only when one does.
+bool SomeSeatTookAtLeast(const GameState& game, int32_t records, bool withSeconds, int32_t needed) {
+  constexpr uint64_t scoring = ScoringMask();
+  int32_t count[4] = {};
+  for (int32_t t = 0; t < records; ++t) {
+    const TrickRecord& record = game.trickHistory[t];
+    if (static_cast<uint32_t>(record.winner) >= 4u) continue;
+    for (int32_t k = 0; k < 4; ++k) {
+      const int32_t c = record.cards[k];
+      count[record.winner] += IsCard(c) && ((scoring >> c) & 1);
+      if (withSeconds) {
+        const int32_t d = record.seconds[k];
+        count[record.winner] += IsCard(d) && ((scoring >> d) & 1);
+      }
+    }
+  }
+  return count[0] >= needed || count[1] >= needed || count[2] >= needed || count[3] >= needed;
+}
+
 void Take(const GameState& game, TakenScoringCards& taken, int32_t seat, int32_t c) {
   if (!IsCard(c) || !IsScoringCard(game, c)) return;
   int32_t& count = taken.count[seat];
@@ -90,6 +121,7 @@ void BuildTakenListsTwoDecksAndGubTaker(GameState& game, TakenScoringCards& take
 }
 
 void ScoreDealBonuses(GameState& game) {
+  if (!SomeSeatTookAtLeast(game, OneDeckHandSize, false, 13)) return;
   TakenScoringCards taken;
   BuildTakenLists(game, taken);
   for (int32_t s = 0; s < 4; ++s) {
@@ -109,6 +141,7 @@ void ScoreDealBonuses(GameState& game) {
 }
 
 void ScoreDealBonusesTwoDecks(GameState& game) {
+  if (!SomeSeatTookAtLeast(game, 26, true, 26)) return;
   TakenScoringCards taken;
   BuildTakenListsTwoDecks(game, taken);
   for (int32_t s = 0; s < 4; ++s) {
