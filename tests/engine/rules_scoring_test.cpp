@@ -279,13 +279,15 @@ TEST_F(TwoDeckScoring, EveryScoringCardTurnsHeartsAndQueens) {
 
 TEST_F(TwoDeckScoring, AllHeartsBehindNoneOneOrTwoQueens) {
   for (int32_t queens = 0; queens <= 2; ++queens) {
-    ResetForPlay(game);
-    std::vector<int32_t> cards = AllHearts();
-    for (int32_t q = 0; q < queens; ++q) cards.push_back(CardGub);
-    cards.push_back(CardDouble);
-    Give(1, cards, 0);
-    ScoreDealBonusesTwoDecks(game);
-    EXPECT_EQ(game.dealScore[1], 800) << queens << " queens";
+    for (bool withTen : {false, true}) {
+      ResetForPlay(game);
+      std::vector<int32_t> cards = AllHearts();
+      for (int32_t q = 0; q < queens; ++q) cards.push_back(CardGub);
+      if (withTen) cards.push_back(CardDouble);
+      Give(1, cards, 0);
+      ScoreDealBonusesTwoDecks(game);
+      EXPECT_EQ(game.dealScore[1], 800) << queens << " queens, ten " << withTen;
+    }
   }
   // Twenty-five hearts and a queen: twenty-six cards, but not all hearts.
   ResetForPlay(game);
@@ -479,6 +481,30 @@ TEST_F(CloseDealTest, TotalsSaturateInsteadOfWrapping) {
   EXPECT_EQ(game.matchTotal[1], kMax);
   EXPECT_EQ(game.matchTotal[3], kMax);
   EXPECT_EQ(game.phase, PhaseMatchOver);  // every total is at most 2^31
+}
+
+TEST(ScoreLimits, DealScoresSaturateInsteadOfOverflowing) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  GameState game;
+  ResetForPlay(game);
+  game.doubleMult = 2;
+  SetRecord(game, 0, 1, {CardDouble, Club(2), Club(3), Club(4)}, {CardDouble, -1, -1, -1});
+  game.trickNumber = 1;
+  game.dealScore[1] = kMax / 3;
+  ApplyDoubleTwoDecks(game);
+  EXPECT_EQ(game.dealScore[1], kMax);
+
+  ResetForPlay(game);
+  SetRecord(game, 0, 2, {CardDouble, Heart(5), Club(3), Club(4)});
+  game.dealScore[2] = kMin + 1;
+  ApplyDouble(game);
+  EXPECT_EQ(game.dealScore[2], kMin);
+
+  ResetForPlay(game);
+  game.dealScore[0] = kMax - 5;
+  PlayTrick(game, 0, {CardSheep, Diamond(2), Diamond(3), Diamond(4)});
+  EXPECT_EQ(game.dealScore[0], kMax);
 }
 
 }  // namespace

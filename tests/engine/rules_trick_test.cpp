@@ -448,5 +448,37 @@ TEST_F(PairTrick, PointsCountBothCardsAndTheRecordKeepsTheSeconds) {
   EXPECT_EQ(game.turnSeat, 1);
 }
 
+// Out-of-range values never reach an array: the call does nothing harmful.
+TEST(TrickInputs, OutOfRangeValuesAreRefusedWithoutTouchingMemory) {
+  GameState game;
+  ResetForPlay(game);
+  SetTwoDeckHand(game, 1, {Spade(9), Heart(4)});
+  AddPlayTwoDecks(game, 1, 0, 0);   // the same slot twice
+  AddPlayTwoDecks(game, 1, 0, 5);   // an empty second slot
+  AddPlayTwoDecks(game, 1, 0, 26);  // off the hand
+  AddPlayTwoDecks(game, 4, 0, -1);  // no such seat
+  AddPlay(game, -1, 0);
+  EXPECT_EQ(game.twoDeckHands[1][0], Spade(9));
+  EXPECT_EQ(game.twoDeckHands[1][1], Heart(4));
+  EXPECT_EQ(game.currentTrick[0].card, -1);
+  EXPECT_EQ(game.leadSuit, -1);
+
+  DeclareForSeat(game, Settings{}, 4);
+  DeclareForSeatTwoDecks(game, Settings{}, -1);
+  EXPECT_EQ(game.gubMult + game.heartsMult + game.sheepMult + game.doubleMult, 4);
+
+  // A history that claims more tricks than it holds is read only up to its end.
+  game.trickNumber = 40;
+  EXPECT_FALSE(IsSuitOpened(game, SuitHearts));
+  game.trickNumber = -3;
+  EXPECT_FALSE(IsSuitOpened(game, SuitHearts));
+
+  // A 27th trick has no record to go into; the points are still counted.
+  game.trickNumber = 26;
+  PlayTrick(game, 0, {Heart(14), Heart(13), Club(2), Club(3)});
+  EXPECT_EQ(game.trickNumber, 27);
+  EXPECT_EQ(game.dealScore[0], -90);
+}
+
 }  // namespace
 }  // namespace gub
