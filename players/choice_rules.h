@@ -51,16 +51,20 @@ inline int32_t SlotRank(int32_t card) { return kSlotCard.rank[card & 63]; }
 // 13 - trickNumber cards whenever it is asked (it has not yet played to the
 // current trick, and neither has any hand when a trick is led), so reading
 // stops there; a hand that holds more, as a hand-built state may, is read on
-// to its end. The loops below read empty slots harmlessly.
+// to its end. Two-deck hands have no such count: their loops stop at the first
+// empty slot instead (`StopAt`). The loops read empty slots harmlessly.
 template <int32_t Size>
 int32_t SlotsToRead(const GameState& game, const int32_t* hand) {
-  int32_t n = 0;
-  if constexpr (Size == OneDeckHandSize) {
-    n = Size - game.trickNumber;
-    n = n < 0 ? 0 : (n > Size ? Size : n);
-  }
+  if constexpr (Size != OneDeckHandSize) return Size;
+  int32_t n = Size - game.trickNumber;
+  n = n < 0 ? 0 : (n > Size ? Size : n);
   while (n < Size && hand[n] >= 0) ++n;
   return n;
+}
+
+template <int32_t Size>
+bool StopAt(int32_t card) {
+  return Size != OneDeckHandSize && card < 0;
 }
 
 // The costliest card to give away: lowest value, then higher rank, then first
@@ -76,6 +80,7 @@ int32_t LowestValueSlot(const GameState& game, const int32_t* hand, int32_t skip
   const int32_t slots = SlotsToRead<Size>(game, hand);
   for (int32_t i = 0; i < slots; ++i) {
     const int32_t c = hand[i];
+    if (StopAt<Size>(c)) break;
     const Card& card = game.cards[c < 0 ? 0 : c];
     const int32_t key = c < 0 ? -100000 : (200 - card.value) * 16 + card.rank;
     const bool better = key > bestKey && i != skipSlot;
@@ -83,6 +88,34 @@ int32_t LowestValueSlot(const GameState& game, const int32_t* hand, int32_t skip
     bestKey = better ? key : bestKey;
   }
   return best;
+}
+
+// The slots of one suit in a hand: hands are sorted by suit, so they are one
+// run after the cards of the higher suits.
+struct SuitRun {
+  int32_t first;
+  int32_t count;
+};
+
+template <int32_t Size>
+SuitRun FindSuitRun(const GameState& game, const int32_t* hand, int32_t suit) {
+  SuitRun run{0, 0};
+  const int32_t slots = SlotsToRead<Size>(game, hand);
+  for (int32_t i = 0; i < slots; ++i) {
+    if (StopAt<Size>(hand[i])) break;
+    const int32_t s = SlotSuit(hand[i]);
+    run.first += s > suit;
+    run.count += s == suit;
+  }
+  return run;
+}
+
+// First slot of the lowest pair within a run (the last pair in hand order;
+// twins sit side by side), or -1.
+inline int32_t LowestPairSlot(const int32_t* hand, SuitRun run) {
+  for (int32_t i = run.first + run.count - 1; i > run.first; --i)
+    if (hand[i] == hand[i - 1]) return i - 1;
+  return -1;
 }
 
 // The slot of a non-leading seat's single card: discard when void, the only
@@ -93,16 +126,9 @@ template <int32_t Size>
 int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
   const int32_t led = game.leadSuit;
   if (led < 0 || led > 3) return LowestValueSlot<Size>(game, hand, -1);
-  // Hands are sorted by suit, so the led suit is one run of slots after the
-  // cards of the higher suits.
-  int32_t f1 = 0;
-  int32_t n = 0;
-  const int32_t slots = SlotsToRead<Size>(game, hand);
-  for (int32_t i = 0; i < slots; ++i) {
-    const int32_t suit = SlotSuit(hand[i]);
-    f1 += suit > led;
-    n += suit == led;
-  }
+  const SuitRun run = FindSuitRun<Size>(game, hand, led);
+  const int32_t f1 = run.first;
+  const int32_t n = run.count;
   // F1 ... Fn are the slots f1 ... f1 + n - 1.
   if (n == 0) return LowestValueSlot<Size>(game, hand, -1);
   if (n == 1) return f1;
@@ -218,6 +244,7 @@ inline constexpr auto kOrderBit = [] {
 
 struct LeadView {
   uint64_t own;          // ranks the seat holds
+  uint64_t ownTwice;     // ranks it holds twice, its pairs (two decks)
   uint64_t others;       // ranks the other three seats hold at least once
   uint64_t othersTwice;  // ranks they hold twice (two decks)
   int32_t count[4];      // cards the seat holds in each suit, copies included
@@ -269,8 +296,7 @@ LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t 
   }
   constexpr uint64_t cards = ~uint64_t{1};
   own &= cards;
-  ownTwice &= cards;
-  LeadView view{own, others & cards, othersTwice & cards, {}, {}};
+  LeadView view{own, ownTwice & cards, others & cards, othersTwice & cards, {}, {}};
   const uint64_t counts = FieldCounts(own) + FieldCounts(ownTwice);
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {

@@ -23,14 +23,6 @@ void WritePlay(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) 
     RemoveFromHand(hand, TwoDeckHandSize, secondSlot > slot ? secondSlot - 1 : secondSlot);
 }
 
-// First slot of the lowest pair of each suit (the last pair in hand order), -1
-// where the suit holds none.
-void LowestPairs(const GameState& game, const int32_t* hand, int32_t (&pairs)[4]) {
-  for (int32_t& p : pairs) p = -1;
-  for (int32_t i = 0; i + 1 < TwoDeckHandSize && hand[i + 1] >= 0; ++i)
-    if (hand[i] == hand[i + 1]) pairs[game.cards[hand[i]].suit] = i;
-}
-
 }  // namespace
 
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
@@ -46,19 +38,19 @@ int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit,
 // still hold that deal's cards, and those must not steer a two-deck lead.
 int32_t LeadTwoDecks(GameState& game, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  int32_t pairs[4];
-  LowestPairs(game, hand, pairs);
+  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat);
   // Diamond pairs are kept: a led diamond pair only loses to a higher pair.
   for (int32_t suit : {SuitSpades, SuitHearts, SuitClubs}) {
-    if (pairs[suit] < 0) continue;
+    if (choice::Field(view.ownTwice, suit) == 0) continue;
+    const int32_t pair =
+        choice::LowestPairSlot(hand, choice::SuitRun{view.start[suit], view.count[suit]});
     game.leadSuit = suit;
-    WritePlay(game, seat, pairs[suit], pairs[suit] + 1);
+    WritePlay(game, seat, pair, pair + 1);
     return -2;
   }
 
   choice::SuitScores scores;
-  choice::ScoreSuits(game, choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat), 26,
-                     30, scores);
+  choice::ScoreSuits(game, view, 26, 30, scores);
   int32_t slot = choice::BestLeadSlot(scores, 60);
   if (slot >= 0) {
     game.leadSuit = game.cards[hand[slot]].suit;
@@ -69,30 +61,25 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
 
 int32_t AnswerPair(GameState& game, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  const int32_t led = game.leadSuit;
-  int32_t pairs[4];
-  LowestPairs(game, hand, pairs);
+  // L1 ... Lm are the slots run.first ... run.first + m - 1.
+  const choice::SuitRun run = choice::FindSuitRun<TwoDeckHandSize>(game, hand, game.leadSuit);
+  const int32_t m = run.count;
+  const int32_t pair = choice::LowestPairSlot(hand, run);
 
   int32_t first = -1;
   int32_t second = -1;
-  if (led >= 0 && led < 4 && pairs[led] >= 0) {
-    first = pairs[led];
-    second = first + 1;
+  if (pair >= 0) {
+    first = pair;
+    second = pair + 1;
+  } else if (m >= 3) {
+    first = run.first + m - 2;
+    second = run.first + m - 1;
+  } else if (m == 2) {
+    first = run.first;
+    second = run.first + 1;
   } else {
-    int32_t ledSlots[TwoDeckHandSize];  // L1 ... Lm
-    int32_t m = 0;
-    for (int32_t i = 0; i < TwoDeckHandSize && hand[i] >= 0; ++i)
-      if (game.cards[hand[i]].suit == led) ledSlots[m++] = i;
-    if (m >= 3) {
-      first = ledSlots[m - 2];
-      second = ledSlots[m - 1];
-    } else if (m == 2) {
-      first = ledSlots[0];
-      second = ledSlots[1];
-    } else {
-      first = m == 1 ? ledSlots[0] : choice::LowestValueSlot<TwoDeckHandSize>(game, hand, -1);
-      second = choice::LowestValueSlot<TwoDeckHandSize>(game, hand, first);
-    }
+    first = m == 1 ? run.first : choice::LowestValueSlot<TwoDeckHandSize>(game, hand, -1);
+    second = choice::LowestValueSlot<TwoDeckHandSize>(game, hand, first);
   }
   if (first >= 0) WritePlay(game, seat, first, second);
   return -1;
