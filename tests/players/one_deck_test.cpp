@@ -427,5 +427,27 @@ TEST(OneDeckLead, HighSpadeScoreLosesToACheaperSuit) {
   EXPECT_EQ(Choice(t), C("9H"));
 }
 
+// States built by hand need not hold 13 - trickNumber cards per seat; the
+// choice must still see every card of the hand.
+TEST(OneDeckHandBuiltStates, FullHandsLateInTheDealAreReadToTheEnd) {
+  Table follow;
+  for (const char* led : {"2S", "3S", "4S", "5S", "6S", "7S", "8S", "9S", "10S", "JS"})
+    follow.Led(led);
+  follow.Hand(1, "AS KS AH KH QH JH AC KC QC JC 9C 9D 4D").Trick("10D");
+  EXPECT_EQ(Choice(follow), C("9D"));  // the duck card, not a discard
+
+  Table discard;
+  for (const char* led : {"2S", "3S", "4S", "5S", "6S", "7S", "8S", "9S", "10S", "JS"})
+    discard.Led(led);
+  discard.Hand(1, "2S 3S 4S 2H 3H 4H 2D 3D 4D 5D 6D 7D AD").Trick("10C");
+  EXPECT_EQ(Choice(discard), C("AD"));
+
+  Table lead;  // only the 2D scores 0, and it sits in the last slot
+  for (const char* led : {"2H", "3H", "4H", "5H", "6H", "7H", "8H", "9H", "10H", "JH", "QH"})
+    lead.Led(led);
+  lead.Hand(1, "AS KS QS JS 10S 9S 8S AH KH AC KC QC 2D").Hand(0, "2S 2C 3D 4D");
+  EXPECT_EQ(Choice(lead), C("2D"));
+}
+
 }  // namespace
 }  // namespace gub
