@@ -30,8 +30,8 @@ inline bool IsReleased(const GameState& game, int32_t mult, int32_t suit) {
 }
 
 // Suit and rank by card number, with suit -1 and rank 0 for an empty slot
-// (-1 & 63 is 63). Read without branches in the loops below, which run over
-// the whole fixed hand instead of stopping at a data-dependent slot.
+// (-1 & 63 is 63), so the loops below can count over a hand without a branch
+// on each card.
 inline constexpr auto kSlotCard = [] {
   struct Table {
     int8_t suit[64];
@@ -281,8 +281,8 @@ LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t 
         once |= bit;
       }
     } else {
-      // Short hands: read every slot without a data-dependent exit; an empty
-      // slot sets bit 0, which no card uses.
+      // Read by the trick count rather than up to the first empty slot; an
+      // empty slot read on the way sets bit 0, which no card uses.
       const int32_t slots = SlotsToRead<Size>(game, hand);
       for (int32_t i = 0; i < slots; ++i) once |= uint64_t{1} << kOrderBit.bit[hand[i] & 63];
     }

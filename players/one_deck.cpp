@@ -38,6 +38,10 @@ int32_t GubLeadCard(const GameState& game, int32_t seat) {
 }
 
 int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
+  if (suit < SuitDiamonds || suit > SuitSpades) {
+    slot = -1;
+    return 0;
+  }
   choice::SuitScores scores;
   choice::ScoreSuits(game, choice::ReadHands<OneDeckHandSize>(game, game.oneDeckHands, seat), 13,
                      15, scores);

@@ -26,6 +26,10 @@ void WritePlay(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) 
 }  // namespace
 
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
+  if (suit < SuitDiamonds || suit > SuitSpades) {
+    slot = -1;
+    return 0;
+  }
   choice::SuitScores scores;
   choice::ScoreSuits(game, choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat), 26,
                      30, scores);
