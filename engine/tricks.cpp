@@ -13,9 +13,8 @@ int32_t PlayedTricks(const GameState& game) {
 }
 
 bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t suit) {
-  // Cards fill the hand from slot 0; the first empty slot ends it.
-  for (int32_t i = 0; i < size && IsCard(hand[i]); ++i) {
-    if (game.cards[hand[i]].suit == suit) return true;
+  for (int32_t i = 0; i < size; ++i) {
+    if (IsCard(hand[i]) && game.cards[hand[i]].suit == suit) return true;
   }
   return false;
 }
