@@ -353,6 +353,10 @@ TEST(SuitLeadScore, CountsOtherCardsBelowTheLowest) {
 
   EXPECT_EQ(SuitLeadScore(t.game, 1, SuitClubs, slot), 0);
   EXPECT_EQ(slot, -1);
+
+  slot = 99;  // not a suit at all
+  EXPECT_EQ(SuitLeadScore(t.game, 1, 4, slot), 0);
+  EXPECT_EQ(slot, -1);
 }
 
 TEST(SuitLeadScore, HighSpadesAndUnbeatableSuits) {
