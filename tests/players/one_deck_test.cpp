@@ -305,6 +305,10 @@ TEST(GubLeadCard, GubHolderLeadsItWhenOnlyHigherSpadesAreOut) {
   EXPECT_EQ(GubLeadCard(t.game, 1), 0);
   EXPECT_EQ(Choice(t), C("QS"));
 
+  Table underKing;  // the gub card behind the seat's own king
+  underKing.Hand(1, "KS QS 3H").Hand(2, "AS 4H");
+  EXPECT_EQ(GubLeadCard(underKing.game, 1), 1);
+
   Table lowOut;  // a lower spade could take it back: no gub lead
   lowOut.Hand(1, "QS 3H").Hand(0, "KS JS");
   EXPECT_EQ(GubLeadCard(lowOut.game, 1), -1);

@@ -138,6 +138,10 @@ TEST(SuitLeadScoreTwoDecks, OtherCopyCountsNeitherBelowNorAbove) {
   EXPECT_EQ(SuitLeadScoreTwoDecks(t.game, 1, SuitClubs, slot), 1);
   EXPECT_EQ(slot, 1);
 
+  Table spread;  // one copy in each of two other hands counts twice
+  spread.Hand2(1, "9C 5C").Hand2(0, "2C KC").Hand2(2, "2C");
+  EXPECT_EQ(SuitLeadScoreTwoDecks(spread.game, 1, SuitClubs, slot), 2);
+
   Table onlyCopy;  // the twin alone is not above: unbeatable, 31
   onlyCopy.Hand2(1, "5C").Hand2(0, "5C 2C");
   EXPECT_EQ(SuitLeadScoreTwoDecks(onlyCopy.game, 1, SuitClubs, slot), 31);
