@@ -41,10 +41,6 @@ constexpr uint8_t OverlayAlpha = 128;
 
 bool sideInRange(int32_t side) { return side > 0 && side <= MaxPictureSide; }
 
-}  // namespace
-
-void setLoaderMessageHook(LoaderMessageHook hook) { messageHook = hook; }
-
 void showLoaderMessage(const char* text) {
   if (messageHook != nullptr) {
     messageHook(text);
@@ -52,6 +48,10 @@ void showLoaderMessage(const char* text) {
     std::fprintf(stderr, "%s\n", text);
   }
 }
+
+}  // namespace
+
+void setLoaderMessageHook(LoaderMessageHook hook) { messageHook = hook; }
 
 namespace detail {
 

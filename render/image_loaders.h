@@ -18,7 +18,6 @@ class ByteSource;
 // them. Without a hook the messages go to standard error.
 using LoaderMessageHook = void (*)(const char* text);
 void setLoaderMessageHook(LoaderMessageHook hook);
-void showLoaderMessage(const char* text);
 
 // Neither loader takes a picture wider or taller than this: no picture of the
 // game comes near it, and it keeps a damaged header from asking for gigabytes.
