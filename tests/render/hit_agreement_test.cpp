@@ -13,8 +13,10 @@ struct Agreement {
   std::string firstWrong;
 };
 
-// Pixels whose whole 5 x 5 neighbourhood shows the same card: at least two
-// pixels in from every drawn edge of it.
+// Pixels whose whole 7 x 7 neighbourhood shows the same card: at least three
+// pixels in from every drawn edge of it. Unzoomed, the hit test keeps its
+// original projection of the row's back plane; the faces stand 2/115 in front
+// of it, which shows as two or three pixel rows at the bottom of the cards.
 Agreement compare(const Frame& frame, const ViewState& view, const int32_t* hand, int32_t slots) {
   std::vector<int32_t> cardAt(static_cast<size_t>(frame.width) * frame.height, -1);
   for (int32_t y = 0; y < frame.height; ++y) {
@@ -28,7 +30,7 @@ Agreement compare(const Frame& frame, const ViewState& view, const int32_t* hand
   for (int32_t i = 0; i < slots && hand[i] != -1; ++i) slotOf[hand[i]] = i;
 
   Agreement result;
-  constexpr int32_t Margin = 2;
+  constexpr int32_t Margin = 3;
   for (int32_t y = Margin; y < frame.height - Margin; ++y) {
     for (int32_t x = Margin; x < frame.width - Margin; ++x) {
       const int32_t card = cardAt[static_cast<size_t>(y) * frame.width + x];
