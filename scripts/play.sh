@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and starts it.
+# Installs what is missing, builds the game and starts it in the build's
+# run-time folder (pictures, music, sounds and the settings file it rewrites).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "No display: Gub Cards needs an X display (set DISPLAY, e.g. run this from a desktop" >&2
+  echo "session, over ssh -X, or under xvfb-run)." >&2
+  exit 1
+fi
+
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
-echo "The game window is not there yet; here is a simulated match instead."
-exec build/tools/gub-sim --matches 1
+cmake --build build -j"$(nproc)" --target gub-cards gub_runtime
+cd build/runtime
+exec ../bin/gub-cards

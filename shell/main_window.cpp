@@ -130,8 +130,10 @@ void MainWindow::onWindowReady() {
     view_.resize(size.x, size.y);
   }
   loadSettings(settings_);
-  if (settings_.soundOn != 0 && openAudio()) startMusic();
+  // The title first, then the music: loading the soundfont takes a few tens
+  // of milliseconds that the first frame need not wait for.
   present();
+  if (settings_.soundOn != 0 && openAudio()) startMusic();
 }
 
 void MainWindow::teardown() {

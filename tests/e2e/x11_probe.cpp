@@ -1,0 +1,141 @@
+// Timing probe for the game under Xvfb, for the figures of the README and the
+// report (not a test). Two modes:
+//   x11_probe first-frame X Y R G B [X Y R G B ...] -- PROGRAM
+//     starts PROGRAM and prints the milliseconds from exec until every listed
+//     screen pixel shows its colour (within 24 per channel), then its pid; the
+//     program is left running.
+//   x11_probe click X Y X0 Y0 X1 Y1 [TIMEOUT_MS]
+//     clicks at (X, Y) with XTest and prints the milliseconds until the screen
+//     rectangle [X0, X1) x [Y0, Y1) first changes, then until its last change
+//     (no further change for 400 ms); exits 1 when nothing changes within
+//     TIMEOUT_MS (default 10000).
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Target {
+  int x, y, r, g, b;
+};
+
+bool pixelMatches(Display* display, const Target& t) {
+  XImage* image =
+      XGetImage(display, DefaultRootWindow(display), t.x, t.y, 1, 1, AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  unsigned long p = XGetPixel(image, 0, 0);
+  XDestroyImage(image);
+  int r = static_cast<int>((p >> 16) & 0xFF), g = static_cast<int>((p >> 8) & 0xFF),
+      b = static_cast<int>(p & 0xFF);
+  return std::abs(r - t.r) <= 24 && std::abs(g - t.g) <= 24 && std::abs(b - t.b) <= 24;
+}
+
+std::vector<char> grab(Display* display, int x0, int y0, int x1, int y1) {
+  XImage* image =
+      XGetImage(display, DefaultRootWindow(display), x0, y0, x1 - x0, y1 - y0, AllPlanes, ZPixmap);
+  std::vector<char> bytes;
+  if (image != nullptr) {
+    bytes.assign(image->data, image->data + image->bytes_per_line * image->height);
+    XDestroyImage(image);
+  }
+  return bytes;
+}
+
+int firstFrame(Display* display, int argc, char** argv) {
+  std::vector<Target> targets;
+  int i = 2;
+  for (; i + 4 < argc && std::strcmp(argv[i], "--") != 0; i += 5) {
+    targets.push_back({std::atoi(argv[i]), std::atoi(argv[i + 1]), std::atoi(argv[i + 2]),
+                       std::atoi(argv[i + 3]), std::atoi(argv[i + 4])});
+  }
+  if (i >= argc || std::strcmp(argv[i], "--") != 0 || i + 1 >= argc) return 2;
+  // The program keeps running after the probe has answered: it must not
+  // hold the probe's output open.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid;
+  Clock::time_point start = Clock::now();
+  int spawned = posix_spawn(&pid, argv[i + 1], &actions, nullptr, argv + i + 1, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return 1;
+  while (msSince(start) < 30000) {
+    bool all = true;
+    for (const Target& t : targets) {
+      if (!pixelMatches(display, t)) {
+        all = false;
+        break;
+      }
+    }
+    if (all) {
+      std::printf("%.1f %d\n", msSince(start), static_cast<int>(pid));
+      return 0;
+    }
+    usleep(1000);
+  }
+  std::printf("timeout %d\n", static_cast<int>(pid));
+  return 1;
+}
+
+int click(Display* display, int argc, char** argv) {
+  const double timeoutMs = argc > 8 ? std::atof(argv[8]) : 10000.0;
+  int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+  int x0 = std::atoi(argv[4]), y0 = std::atoi(argv[5]), x1 = std::atoi(argv[6]),
+      y1 = std::atoi(argv[7]);
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XSync(display, False);
+  usleep(100000);
+  std::vector<char> before = grab(display, x0, y0, x1, y1);
+  Clock::time_point start = Clock::now();
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XFlush(display);
+  double first = -1, last = -1;
+  std::vector<char> current = before;
+  while (msSince(start) < (first < 0 ? timeoutMs : 10000.0)) {
+    std::vector<char> now = grab(display, x0, y0, x1, y1);
+    if (now != current) {
+      last = msSince(start);
+      if (first < 0) first = last;
+      current = now;
+    } else if (first >= 0 && msSince(start) - last > 400) {
+      break;
+    }
+    usleep(500);
+  }
+  std::printf("%.1f %.1f\n", first, last);
+  return first >= 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 2;
+  int status = 2;
+  if (argc > 2 && std::strcmp(argv[1], "first-frame") == 0)
+    status = firstFrame(display, argc, argv);
+  if ((argc == 8 || argc == 9) && std::strcmp(argv[1], "click") == 0) {
+    status = click(display, argc, argv);
+  }
+  XCloseDisplay(display);
+  return status;
+}
