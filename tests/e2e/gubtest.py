@@ -260,7 +260,8 @@ class Game:
             if predicate(shot):
                 return shot
             if time.monotonic() > deadline:
-                path = os.path.join(self.scratch, "timeout.png")
+                name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+                path = os.path.join(tempfile.gettempdir(), f"{name}-timeout.png")
                 shot.save(path)
                 raise Failure(f"no {what} within {timeout} s (screen saved in {path})")
             time.sleep(0.05)

@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""The installed game: `cmake --install` into a staging folder puts the
+launcher, the program, the run-time files, the desktop entry and the icons
+where a desktop finds them; the launcher starts the game in a per-user copy
+of the run-time folder, which keeps the player's settings over an update."""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+from gubtest import MAX_SCORE, Failure, Game, check, log, run
+
+PREFIX = "/usr"
+
+
+def installed_games(stage):
+    """Pids of running programs from the staged installation."""
+    pids = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                if os.path.realpath(f"/proc/{entry}/exe").startswith(stage):
+                    pids.append(int(entry))
+            except OSError:
+                pass
+    return pids
+
+
+def scenario(server):
+    stage = tempfile.mkdtemp(prefix="gub-install-")
+    try:
+        subprocess.run(["cmake", "--install", os.environ["GUB_BUILD_DIR"], "--prefix", PREFIX],
+                       env=dict(os.environ, DESTDIR=stage), check=True, capture_output=True)
+        root = stage + PREFIX
+        launcher = os.path.join(root, "bin/gub-cards")
+        for path in ["bin/gub-cards", "libexec/gub-cards/gub-cards"]:
+            check(os.access(os.path.join(root, path), os.X_OK), f"{path} is not executable")
+        for path in ["share/applications/gub-cards.desktop",
+                     "share/icons/hicolor/48x48/apps/gub-cards.png",
+                     "share/icons/hicolor/256x256/apps/gub-cards.png",
+                     "share/gub-cards/runtime/gub.cfg", "share/gub-cards/runtime/gub.mid",
+                     "share/gub-cards/runtime/bg/back.bg", "share/gub-cards/runtime/crd/53.crd"]:
+            check(os.path.isfile(os.path.join(root, path)), f"{path} was not installed")
+        entry = open(os.path.join(root, "share/applications/gub-cards.desktop")).read()
+        for line in ["Type=Application", "Name=Gub Cards", "Exec=gub-cards", "Icon=gub-cards"]:
+            check(line in entry.splitlines(), f"desktop entry lacks {line}")
+        with open(os.path.join(root, "share/icons/hicolor/48x48/apps/gub-cards.png"), "rb") as f:
+            header = f.read(24)
+        check(header[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", header[16:24]) == (48, 48),
+              "the 48x48 icon is no 48 x 48 PNG")
+        log("files installed")
+
+        # The launcher, as a player would start it: a fresh home.
+        game = Game(server)
+        home = os.path.join(game.scratch, "home")
+        os.mkdir(home)
+        game.env.update(HOME=home)
+        game.env.pop("XDG_DATA_HOME", None)
+        os.environ["GUB_CARDS"] = launcher
+        data = os.path.join(home, ".local/share/gub-cards")
+        try:
+            game.start()
+            game.wait_for(game.shows_title, "title screen from the launcher")
+            check(os.path.isfile(os.path.join(data, "crd/1.crd")), "no per-user run-time folder")
+            program = installed_games(stage)
+            check(len(program) == 1, f"{len(program)} installed programs running, not 1")
+            cwd = os.readlink(f"/proc/{program[0]}/cwd")
+            check(cwd == data, f"the game runs in {cwd}, not in the per-user folder")
+            log("the launcher starts the game in the per-user folder")
+            os.kill(program[0], 9)
+            game.proc.wait()
+
+            # The player's settings survive an update of the installed files.
+            with open(os.path.join(data, "gub.cfg"), "r+b") as f:
+                f.seek(MAX_SCORE)
+                f.write(struct.pack("<i", 777))
+            later = time.time() + 10
+            installed = os.path.join(root, "share/gub-cards/runtime")
+            for name in ["gub.cfg", "win.wav"]:
+                os.utime(os.path.join(installed, name), (later, later))
+            game.start()
+            game.wait_for(game.shows_title, "title screen after the update")
+            with open(os.path.join(data, "gub.cfg"), "rb") as f:
+                f.seek(MAX_SCORE)
+                check(struct.unpack("<i", f.read(4))[0] == 777, "the update replaced gub.cfg")
+            check(os.path.getmtime(os.path.join(data, "win.wav")) == later,
+                  "the update did not bring the newer sound")
+            log("settings kept and newer files copied after an update")
+        finally:
+            for pid in installed_games(stage):
+                os.kill(pid, 9)
+            game.close()
+    finally:
+        shutil.rmtree(stage, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(run(scenario))
