@@ -88,19 +88,22 @@ MainWindow::~MainWindow() { teardown(); }
 
 void MainWindow::createCanvas() {
   wxGLAttributes attributes;
-  if (!chooseAttributes(attributes)) return;
-  canvas_ = new wxGLCanvas(this, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                           wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);
-  auto* sizer = new wxBoxSizer(wxVERTICAL);
-  sizer->Add(canvas_, 1, wxEXPAND);
-  SetSizer(sizer);
-
-  canvas_->Bind(wxEVT_PAINT, &MainWindow::onPaint, this);
-  canvas_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
-  canvas_->Bind(wxEVT_SIZE, &MainWindow::onSize, this);
-  canvas_->Bind(wxEVT_LEFT_DOWN, &MainWindow::onLeftDown, this);
-  canvas_->Bind(wxEVT_LEFT_DCLICK, &MainWindow::onRaisedPlayGesture, this);
-  canvas_->Bind(wxEVT_RIGHT_DOWN, &MainWindow::onRaisedPlayGesture, this);
+  if (chooseAttributes(attributes)) {
+    canvas_ = new wxGLCanvas(this, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                             wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(canvas_, 1, wxEXPAND);
+    SetSizer(sizer);
+  }
+  // Without any GL visual the window still takes its input: it only draws
+  // nothing.
+  surface_ = canvas_ != nullptr ? static_cast<wxWindow*>(canvas_) : this;
+  surface_->Bind(wxEVT_PAINT, &MainWindow::onPaint, this);
+  surface_->Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
+  surface_->Bind(wxEVT_SIZE, &MainWindow::onSize, this);
+  surface_->Bind(wxEVT_LEFT_DOWN, &MainWindow::onLeftDown, this);
+  surface_->Bind(wxEVT_LEFT_DCLICK, &MainWindow::onRaisedPlayGesture, this);
+  surface_->Bind(wxEVT_RIGHT_DOWN, &MainWindow::onRaisedPlayGesture, this);
 }
 
 bool MainWindow::createRenderingContext() {
@@ -125,8 +128,8 @@ void MainWindow::onWindowReady() {
     renderer_.resize(view_, size.x, size.y);
     glReady_ = true;
     musicPollTimer_.Start(MusicPollPeriodMs);
-  } else if (canvas_ != nullptr) {
-    wxSize size = canvas_->GetClientSize();
+  } else {
+    wxSize size = surface_->GetClientSize();
     view_.resize(size.x, size.y);
   }
   loadSettings(settings_);
@@ -197,12 +200,12 @@ InputContext MainWindow::inputContext() {
 }
 
 void MainWindow::onPaint(wxPaintEvent&) {
-  wxPaintDC dc(canvas_);
+  wxPaintDC dc(surface_);
   present();
 }
 
 void MainWindow::onSize(wxSizeEvent& event) {
-  wxSize size = canvas_->GetClientSize();
+  wxSize size = surface_->GetClientSize();
   if (glReady_) {
     canvas_->SetCurrent(*context_);
     renderer_.resize(view_, size.x, size.y);
@@ -235,11 +238,11 @@ void MainWindow::onCharHook(wxKeyEvent& event) {
       return;
     case WXK_NUMPAD_ADD:
       zoomView(view_, ZoomInFactor);
-      if (canvas_ != nullptr) canvas_->Refresh(false);
+      surface_->Refresh(false);
       break;
     case WXK_NUMPAD_SUBTRACT:
       zoomView(view_, ZoomOutFactor);
-      if (canvas_ != nullptr) canvas_->Refresh(false);
+      surface_->Refresh(false);
       break;
     default:
       break;

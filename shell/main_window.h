@@ -60,6 +60,8 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
   int32_t screenMode_ = ScreenTitle;
 
   wxGLCanvas* canvas_ = nullptr;
+  // The canvas, or the window itself when no GL visual was offered.
+  wxWindow* surface_ = nullptr;
   wxGLContext* context_ = nullptr;
   bool glReady_ = false;
   bool tornDown_ = false;
