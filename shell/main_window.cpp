@@ -73,7 +73,7 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
   createCanvas();
 
   // The whole primary screen, at its origin, without caption or frame.
-  wxRect screen = wxDisplay(0u).GetGeometry();
+  wxRect screen = wxDisplay().GetGeometry();
   SetSize(screen);
 
   Bind(wxEVT_CHAR_HOOK, &MainWindow::onCharHook, this);
