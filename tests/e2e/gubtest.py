@@ -197,6 +197,9 @@ class Game:
 
     # --- process ----------------------------------------------------------
     def start(self):
+        if self.proc is not None:
+            check(not self.running(), "the game is already running")
+            self.stderr.close()
         self.stderr = open(self.stderr_path, "ab")
         self.started = time.monotonic()
         self.proc = subprocess.Popen([os.environ["GUB_CARDS"]], cwd=self.folder, env=self.env,
@@ -286,7 +289,10 @@ class Game:
             if shot.region(*region) != before:
                 return self.settle(shot)
             time.sleep(0.04)
-        return None
+        # On a busy machine the answer may come late: look once more at a
+        # settled screen before calling the press refused.
+        shot = self.settle()
+        return shot if shot.region(*region) != before else None
 
     # --- input ------------------------------------------------------------
     def xdotool(self, *args):

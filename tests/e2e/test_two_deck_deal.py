@@ -89,7 +89,7 @@ def scenario(server):
         start_at_title(game)
         hand = HandLayout(26)
         gestures = ["second click", "right button", "double click"]
-        for deal_number in range(30):
+        for deal_number in range(20):
             new_game(game)
             press_start(game)
             deal = Deal(game, hand)
@@ -110,9 +110,13 @@ def scenario(server):
                 gestures.pop(0)
             if not gestures:
                 break
-            log("no single card playable at this turn; dealing again")
-            game.click(WIDTH - 40, 20)
-            game.wait_for(game.shows_title, "title screen")
+            # A new deal in a new run: within one run, whoever last took the
+            # queen of spades leads every later deal, which may never let
+            # a single card be played.
+            log("no single card playable at this turn; starting again")
+            game.key("Escape")
+            check(game.wait_exit(5) == 0, "Escape did not end the game")
+            start_at_title(game)
         else:
             raise Failure("no deal let single cards be played")
         check(game.running(), "the game ended")
