@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +16,18 @@
 
 namespace {
 
+char scratchDir[] = "/tmp/gub-settings-fuzz-XXXXXX";
+
+void removeScratch() {
+  std::remove((std::string(scratchDir) + "/gub.cfg").c_str());
+  rmdir(scratchDir);
+}
+
 std::string settingsPath() {
   static std::string path = [] {
-    char pattern[] = "/tmp/gub-settings-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) abort();
-    return std::string(pattern) + "/gub.cfg";
+    if (mkdtemp(scratchDir) == nullptr) abort();
+    std::atexit(removeScratch);
+    return std::string(scratchDir) + "/gub.cfg";
   }();
   return path;
 }
