@@ -112,8 +112,8 @@ int32_t HandHitTest(const ViewState& view, const int32_t* hand, int32_t slots, i
     const int32_t xFront = front.column(w, x0);
     const int32_t xTop = faceTop.column(w, x0);
     // The edge's x on the pointer's row: stop at the first edge at or right of it.
-    const double edgeX = xTop + static_cast<double>(xFront - xTop) * (y - yTop) /
-                                    static_cast<double>(yFront - yTop);
+    const double edgeX =
+        xTop + static_cast<double>(xFront - xTop) * (y - yTop) / static_cast<double>(yFront - yTop);
     if (x <= edgeX) {
       result = i - 1;
       break;

@@ -115,19 +115,19 @@ int main(int argc, char** argv) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   const gub::Settings& s = options.settings;
-  std::printf("%lld matches, %lld deals (%s, limit %d, declare except sheep %s, "
-              "opposite is friend %s, seed %llu)\n",
-              static_cast<long long>(options.matches), static_cast<long long>(stats.deals),
-              s.twoDecks ? "two decks" : "one deck", s.maxScore,
-              s.declareExceptSheep ? "on" : "off", s.oppositeIsFriend ? "on" : "off",
-              static_cast<unsigned long long>(options.seed));
+  std::printf(
+      "%lld matches, %lld deals (%s, limit %d, declare except sheep %s, "
+      "opposite is friend %s, seed %llu)\n",
+      static_cast<long long>(options.matches), static_cast<long long>(stats.deals),
+      s.twoDecks ? "two decks" : "one deck", s.maxScore, s.declareExceptSheep ? "on" : "off",
+      s.oppositeIsFriend ? "on" : "off", static_cast<unsigned long long>(options.seed));
   static const char* const seatNames[4] = {"south", "east", "north", "west"};
   std::printf("seat        avg deal score   matches won\n");
   for (int seat = 0; seat < 4; ++seat) {
-    std::printf("%d %-8s %15.2f %12.1f%%\n", seat, seatNames[seat],
-                static_cast<double>(stats.dealScore[seat]) / static_cast<double>(stats.deals),
-                100.0 * static_cast<double>(stats.wins[seat]) /
-                    static_cast<double>(options.matches));
+    std::printf(
+        "%d %-8s %15.2f %12.1f%%\n", seat, seatNames[seat],
+        static_cast<double>(stats.dealScore[seat]) / static_cast<double>(stats.deals),
+        100.0 * static_cast<double>(stats.wins[seat]) / static_cast<double>(options.matches));
   }
   static const char* const cardNames[4] = {"gub card (Q spades)", "heart ace", "double (10 clubs)",
                                            "sheep (J diamonds)"};

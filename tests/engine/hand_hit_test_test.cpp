@@ -61,23 +61,23 @@ TEST_P(HitAgreement, PointsOnEachVisibleCardNameThatCard) {
         double px = 0;
         double py = 0;
         Project(view, left + spacing * along, up, 3.9, px, py);
-        EXPECT_EQ(HandHitTest(view, hand, c.slots, static_cast<int32_t>(px),
-                              static_cast<int32_t>(py)),
-                  i)
+        EXPECT_EQ(
+            HandHitTest(view, hand, c.slots, static_cast<int32_t>(px), static_cast<int32_t>(py)), i)
             << "slot " << i << " at " << px << "," << py;
       }
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SizesAndZoom, HitAgreement,
-    ::testing::Values(Case{1024, 768, 0, 13}, Case{1920, 1080, 0, 13}, Case{1024, 768, 2, 13},
-                      Case{1920, 1080, 3, 13}, Case{1280, 1024, -2, 13}, Case{1024, 768, 0, 26},
-                      Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
+INSTANTIATE_TEST_SUITE_P(SizesAndZoom, HitAgreement,
+                         ::testing::Values(Case{1024, 768, 0, 13}, Case{1920, 1080, 0, 13},
+                                           Case{1024, 768, 2, 13}, Case{1920, 1080, 3, 13},
+                                           Case{1280, 1024, -2, 13}, Case{1024, 768, 0, 26},
+                                           Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
 
 // The unzoomed formula, written out as the decimals of the row's geometry.
-int32_t UnzoomedReference(const ViewState& view, int32_t held, int32_t slots, int32_t x, int32_t y) {
+int32_t UnzoomedReference(const ViewState& view, int32_t held, int32_t slots, int32_t x,
+                          int32_t y) {
   const double w = view.clientWidth;
   const double h = view.clientHeight;
   const double th = view.viewTiltDegrees * Pi / 180.0;
@@ -119,7 +119,8 @@ TEST(HandHitTest, ZoomOneMatchesTheUnzoomedFormulaEverywhere) {
         for (int32_t i = 0; i < 26; ++i) hand[i] = i < held ? i : -1;
         for (int32_t y = 0; y < h; y += 3)
           for (int32_t x = 0; x < w; x += 2)
-            ASSERT_EQ(HandHitTest(view, hand, slots, x, y), UnzoomedReference(view, held, slots, x, y))
+            ASSERT_EQ(HandHitTest(view, hand, slots, x, y),
+                      UnzoomedReference(view, held, slots, x, y))
                 << w << "x" << h << " slots " << slots << " held " << held << " at " << x << ","
                 << y;
       }

@@ -129,7 +129,8 @@ class InvariantHook {
     for (int32_t t = 0; t < game.trickNumber; ++t) {
       for (int k = 0; k < 4; ++k) {
         ++seen[game.trickHistory[t].cards[k]];
-        if (twoDecks_ && game.trickHistory[t].seconds[k] != -1) ++seen[game.trickHistory[t].seconds[k]];
+        if (twoDecks_ && game.trickHistory[t].seconds[k] != -1)
+          ++seen[game.trickHistory[t].seconds[k]];
       }
     }
     for (int32_t n = 0; n < 52; ++n) ASSERT_EQ(seen[n], copies_) << "card " << n;

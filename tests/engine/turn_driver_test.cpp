@@ -1,11 +1,12 @@
 // The click drivers of both games, driven with a recording window.
+#include "engine/turn_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "engine/rules.h"
-#include "engine/turn_driver.h"
 #include "players/players.h"
 #include "tests/support/test_table.h"
 
@@ -79,9 +80,8 @@ TEST_F(DriverTest, DeclaringClicksDeclareOnlySpecialCardsAndRedrawOnlyOnChange) 
     return std::find(g.oneDeckHands[0], g.oneDeckHands[0] + 13, CardSheep) !=
            g.oneDeckHands[0] + 13;
   });
-  const int32_t sheepSlot =
-      static_cast<int32_t>(std::find(game.oneDeckHands[0], game.oneDeckHands[0] + 13, CardSheep) -
-                           game.oneDeckHands[0]);
+  const int32_t sheepSlot = static_cast<int32_t>(
+      std::find(game.oneDeckHands[0], game.oneDeckHands[0] + 13, CardSheep) - game.oneDeckHands[0]);
   const int32_t plainSlot = sheepSlot == 0 ? 1 : 0;
 
   const GameState before = game;
