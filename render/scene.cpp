@@ -211,6 +211,26 @@ void TableScene::drawRowCard(int32_t n) const {
   glPopMatrix();
 }
 
+void TableScene::drawTakenRow(const TakenScoringCards& taken, int32_t seat, double spacing) const {
+  const int32_t count = clampCount(taken.count[seat], 0, 104);
+  for (int32_t i = 0; i < count; ++i) {
+    glTranslated(-spacing, 0, 0);
+    drawRowCard(taken.cards[seat][i]);
+  }
+}
+
+void TableScene::drawPile(int32_t count, double spacing, int32_t rowLength) const {
+  glPushMatrix();
+  glTranslated(PileX, 0, PileZ);
+  glRotated(90, 1, 0, 0);
+  for (int32_t i = 0; i < count; ++i) {
+    if (i == rowLength) glTranslated(PileRowBack, -1, 0);
+    glTranslated(spacing, 0, 0);
+    drawRowCard(PileCard);
+  }
+  glPopMatrix();
+}
+
 void TableScene::enterTableFrame(const ViewState& view) const {
   glPushMatrix();
   glTranslated(0, 0, -TableDistance);
@@ -246,11 +266,7 @@ void TableScene::drawOneDeck(GameState& game, const ViewState& view) const {
         drawRowCard(declaration.card);
       }
     } else {
-      const int32_t count = clampCount(taken.count[seat], 0, 104);
-      for (int32_t i = 0; i < count; ++i) {
-        glTranslated(-CardSpacing, 0, 0);
-        drawRowCard(taken.cards[seat][i]);
-      }
+      drawTakenRow(taken, seat, CardSpacing);
     }
     glPopMatrix();
   }
@@ -269,15 +285,7 @@ void TableScene::drawOneDeck(GameState& game, const ViewState& view) const {
   // Four cards per completed trick, less the scoring cards in the flat rows.
   const int32_t tricks = clampCount(game.trickNumber, 0, OneDeckHandSize);
   const int32_t pile = clampCount(4 * tricks - takenTotal(taken), 0, 52);
-  glPushMatrix();
-  glTranslated(PileX, 0, PileZ);
-  glRotated(90, 1, 0, 0);
-  for (int32_t i = 0; i < pile; ++i) {
-    if (i == PileRowLength) glTranslated(PileRowBack, -1, 0);
-    glTranslated(PileSpacing, 0, 0);
-    drawRowCard(PileCard);
-  }
-  glPopMatrix();
+  drawPile(pile, PileSpacing, PileRowLength);
 
   glPopMatrix();
 }
@@ -322,11 +330,7 @@ void TableScene::drawTwoDecks(GameState& game, const ViewState& view) const {
         }
       }
     } else {
-      const int32_t count = clampCount(taken.count[seat], 0, 104);
-      for (int32_t i = 0; i < count; ++i) {
-        glTranslated(-FlatRowSpacingTwoDecks, 0, 0);
-        drawRowCard(taken.cards[seat][i]);
-      }
+      drawTakenRow(taken, seat, FlatRowSpacingTwoDecks);
     }
     glPopMatrix();
   }
@@ -373,15 +377,7 @@ void TableScene::drawTwoDecks(GameState& game, const ViewState& view) const {
     if (game.trickHistory[t].seconds[0] != -1) played += 4;
   }
   const int32_t pile = clampCount(played - takenTotal(taken), 0, 104);
-  glPushMatrix();
-  glTranslated(PileX, 0, PileZ);
-  glRotated(90, 1, 0, 0);
-  for (int32_t i = 0; i < pile; ++i) {
-    if (i == PileRowLengthTwoDecks) glTranslated(PileRowBack, -1, 0);
-    glTranslated(PileSpacingTwoDecks, 0, 0);
-    drawRowCard(PileCard);
-  }
-  glPopMatrix();
+  drawPile(pile, PileSpacingTwoDecks, PileRowLengthTwoDecks);
 
   glPopMatrix();
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/game_state.h"
+#include "engine/rules.h"
 #include "engine/view_state.h"
 
 namespace gub {
@@ -36,6 +37,10 @@ class TableScene {
   void enterTableFrame(const ViewState& view) const;
   void drawCard(int32_t n) const;
   void drawRowCard(int32_t n) const;
+  // The scoring cards a seat took, face up along its flat row.
+  void drawTakenRow(const TakenScoringCards& taken, int32_t seat, double spacing) const;
+  // The cards that scored nothing, face down in rows beside the table's centre.
+  void drawPile(int32_t count, double spacing, int32_t rowLength) const;
 
   GLuint listBase_ = 0;
 };
