@@ -11,6 +11,7 @@
 #include "engine/random_source.h"
 #include "engine/rules.h"
 #include "engine/table_view.h"
+#include "tests/support/test_table.h"
 
 namespace gub::testing {
 
@@ -61,18 +62,7 @@ inline std::vector<uint32_t> ScriptForPositions(const std::vector<std::vector<in
   return positionOf;
 }
 
-class RecordingView final : public TableView {
- public:
-  void redrawNow() override { calls.push_back("redraw"); }
-  void showTrickAndPause(int32_t delayMs) override {
-    calls.push_back("pause " + std::to_string(delayMs));
-  }
-  void playEffect(const char* fileName) override {
-    calls.push_back(std::string("effect ") + fileName);
-  }
-  void leaveForTitle() override { calls.push_back("title"); }
-  std::vector<std::string> calls;
-};
+using RecordingView = RecordingTable;
 
 // Puts the cards into the seat's hand in hand order, the rest of the slots -1.
 inline void SetOneDeckHand(GameState& game, int32_t seat, std::initializer_list<int32_t> cards) {
