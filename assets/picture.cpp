@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "render/bmp_writer.h"
+
 namespace gub::assets {
 
 Picture::Picture(std::string fileName, int width, int height)
@@ -52,54 +54,15 @@ void Picture::pixel(int x, int y, uint8_t& r, uint8_t& g, uint8_t& b) const {
   b = static_cast<uint8_t>(word);
 }
 
-namespace {
-
-void put16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  out[at] = static_cast<uint8_t>(v);
-  out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-}  // namespace
-
 std::vector<uint8_t> encodeBmp24(const Picture& picture) {
-  const int w = picture.width();
-  const int h = picture.height();
-  const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
-  const uint32_t imageSize = stride * static_cast<uint32_t>(h);
-  std::vector<uint8_t> out(54 + imageSize, 0);
-
-  out[0] = 'B';
-  out[1] = 'M';
-  put32(out, 2, 54 + imageSize);  // bfSize
-  put32(out, 10, 54);             // bfOffBits
-  put32(out, 14, 40);             // biSize
-  put32(out, 18, static_cast<uint32_t>(w));
-  put32(out, 22, static_cast<uint32_t>(h));  // positive: rows run bottom-up
-  put16(out, 26, 1);                         // biPlanes
-  put16(out, 28, 24);                        // biBitCount
-  put32(out, 30, 0);                         // biCompression: none
-  put32(out, 34, imageSize);
-  put32(out, 38, 2835);  // 72 dpi, for viewers that show it
-  put32(out, 42, 2835);
-  put32(out, 46, 0);  // biClrUsed: no colour table
-  put32(out, 50, 0);
-
-  for (int row = 0; row < h; ++row) {
-    const int y = h - 1 - row;  // the first stored row is the bottom of the picture
-    uint8_t* dst = out.data() + 54 + row * stride;
-    for (int x = 0; x < w; ++x) {
-      uint8_t r, g, b;
-      picture.pixel(x, y, r, g, b);
-      dst[3 * x] = b;
-      dst[3 * x + 1] = g;
-      dst[3 * x + 2] = r;
-    }
-  }
-  return out;
+  // The encoder the tests use too, so the game's pictures and the tests'
+  // pictures share one layout.
+  const int32_t h = picture.height();
+  return bmp::make(picture.width(), h, [&picture, h](int32_t x, int32_t y) {
+    bmp::Rgb c{};
+    picture.pixel(x, h - 1 - y, c.r, c.g, c.b);  // the first stored row is the bottom
+    return c;
+  });
 }
 
 void setColour(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
