@@ -9,7 +9,7 @@ packages=(
   libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-mixer-dev timgm6mb-soundfont
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libsmf-dev libsndfile1-dev
-  xvfb xauth xdotool imagemagick x11-utils libxtst-dev
+  xvfb xauth xdotool imagemagick x11-utils libxtst-dev python3
 )
 
 missing=()

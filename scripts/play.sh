@@ -11,7 +11,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# The same build folder and type as the test command, so neither rebuilds the other's work.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target gub-cards gub_runtime
 cd build/runtime
 exec ../bin/gub-cards
