@@ -45,7 +45,7 @@ OptionsDialog::OptionsDialog(wxWindow* parent, Settings& settings)
   // Dialog units follow the dialog's font, so the font comes first.
   SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS)));
 
-  // Creation order is the layout of the original template; the tab order is
+  // Controls are created in the order of the dialog's layout; the tab order is
   // set explicitly below.
   closeButton_ = new wxButton(this, wxID_CANCEL, "Close");
   placeControl(closeButton_, 59, 179, 50, 14);

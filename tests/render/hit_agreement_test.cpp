@@ -15,7 +15,7 @@ struct Agreement {
 
 // Pixels whose whole 7 x 7 neighbourhood shows the same card: at least three
 // pixels in from every drawn edge of it. Unzoomed, the hit test keeps its
-// original projection of the row's back plane; the faces stand 2/115 in front
+// unzoomed projection of the row's back plane; the faces stand 2/115 in front
 // of it, which shows as two or three pixel rows at the bottom of the cards.
 Agreement compare(const Frame& frame, const ViewState& view, const int32_t* hand, int32_t slots) {
   std::vector<int32_t> cardAt(static_cast<size_t>(frame.width) * frame.height, -1);
