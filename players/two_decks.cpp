@@ -3,27 +3,13 @@
 // their play into the current trick themselves.
 #include <initializer_list>
 
+#include "engine/rules.h"
 #include "players/choice_rules.h"
 #include "players/players.h"
 
 namespace gub {
 
-namespace {
-
-// Writes the play at the trick's next place and takes the cards out of the
-// hand. The second card's slot is the one it had before the first left, so it
-// drops by one when it lay after the first.
-void WritePlay(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
-  int32_t* hand = game.twoDeckHands[seat];
-  const int32_t card = hand[slot];
-  const int32_t second = secondSlot < 0 ? -1 : hand[secondSlot];
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  RemoveFromHand(hand, TwoDeckHandSize, slot);
-  if (secondSlot >= 0)
-    RemoveFromHand(hand, TwoDeckHandSize, secondSlot > slot ? secondSlot - 1 : secondSlot);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   if (suit < SuitDiamonds || suit > SuitSpades) {
@@ -49,7 +35,7 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
     const int32_t pair =
         choice::LowestPairSlot(hand, choice::SuitRun{view.start[suit], view.count[suit]});
     game.leadSuit = suit;
-    WritePlay(game, seat, pair, pair + 1);
+    AddPlayTwoDecks(game, seat, pair, pair + 1);
     return -2;
   }
 
@@ -58,7 +44,7 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
   int32_t slot = choice::BestLeadSlot(scores, 60);
   if (slot >= 0) {
     game.leadSuit = game.cards[hand[slot]].suit;
-    WritePlay(game, seat, slot, -1);
+    AddPlayTwoDecks(game, seat, slot, -1);
   }
   return -1;
 }
@@ -85,7 +71,7 @@ int32_t AnswerPair(GameState& game, int32_t seat) {
     first = m == 1 ? run.first : choice::LowestValueSlot<TwoDeckHandSize>(game, hand, -1);
     second = choice::LowestValueSlot<TwoDeckHandSize>(game, hand, first);
   }
-  if (first >= 0) WritePlay(game, seat, first, second);
+  if (first >= 0) AddPlayTwoDecks(game, seat, first, second);
   return -1;
 }
 
@@ -99,7 +85,7 @@ int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
     return -2;
   }
   int32_t slot = choice::FollowSlot<TwoDeckHandSize>(game, game.twoDeckHands[seat], true);
-  if (slot >= 0) WritePlay(game, seat, slot, -1);
+  if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
   return slot;
 }
 
