@@ -9,7 +9,6 @@
 
 namespace gub {
 
-
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   if (suit < SuitDiamonds || suit > SuitSpades) {
     slot = -1;
