@@ -62,7 +62,9 @@ inline std::vector<uint8_t> solid(int32_t width, int32_t height, Rgb colour) {
 inline bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // An empty vector may have no storage at all, and fwrite takes no null.
+  const bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
 }
 

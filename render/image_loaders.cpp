@@ -9,6 +9,8 @@
 #include <cstring>
 #include <new>
 
+#include "render/regular_file.h"
+
 namespace gub {
 
 namespace {
@@ -67,18 +69,27 @@ class ByteSource {
     if (file_ != nullptr) std::fclose(file_);
   }
 
-  // Only regular files: a folder or a pipe has no length to check sizes against.
+  // Only regular files: a folder or a pipe has no length to check sizes
+  // against, and a pipe would keep the game waiting for a writer.
   bool openFile(const char* name) {
-    file_ = std::fopen(name, "rb");
+    file_ = openRegularStream(name, false);
     if (file_ == nullptr) return false;
     struct stat info;
-    if (fstat(fileno(file_), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+    if (fstat(fileno(file_), &info) != 0 || info.st_size < 0) {
       std::fclose(file_);
       file_ = nullptr;
       return false;
     }
     length_ = static_cast<uint64_t>(info.st_size);
     return true;
+  }
+
+  // Reads up to `count` bytes and fills the rest of `destination` with zeros:
+  // a header cut short by the end of the file reads as zeros from there on.
+  size_t readPadded(uint8_t* destination, size_t count) {
+    const size_t got = read(destination, count);
+    if (got < count) std::memset(destination + got, 0, count - got);
+    return got;
   }
 
   size_t read(void* destination, size_t count) {
@@ -156,8 +167,12 @@ int32_t Texture::loadFromMemory(const uint8_t* data, size_t size, const char* na
 }
 
 int32_t Texture::loadFrom(detail::ByteSource& source) {
+  // A file shorter than its headers is no read error: what it lacks reads as
+  // zeros, so it meets the signature and depth checks (and their messages)
+  // and, when it gets past them, the size checks below.
   uint8_t fileHeader[FileHeaderSize];
-  if (source.read(fileHeader, FileHeaderSize) != FileHeaderSize) {
+  source.readPadded(fileHeader, FileHeaderSize);
+  if (source.failed()) {
     showLoaderMessage("Error during reading file header");
     return 0;
   }
@@ -165,7 +180,8 @@ int32_t Texture::loadFrom(detail::ByteSource& source) {
     showLoaderMessage("Invalid BMP file");
     return 0;
   }
-  if (source.read(infoHeader, InfoHeaderSize) != InfoHeaderSize) {
+  source.readPadded(infoHeader, InfoHeaderSize);
+  if (source.failed()) {
     showLoaderMessage("Error during reading image header");
     return 0;
   }
@@ -265,16 +281,16 @@ bool OverlayImage::loadFromMemory(const uint8_t* data, size_t size) {
 
 bool OverlayImage::loadFrom(detail::ByteSource& source) {
   uint8_t fileHeader[FileHeaderSize];
+  // Fewer than 14 bytes: refused without a word, like a missing file.
   if (source.read(fileHeader, FileHeaderSize) != FileHeaderSize) return false;
   if (readU16(fileHeader) != BmpSignature) {
     showLoaderMessage("File format error!");
     return false;
   }
+  // An info header cut short reads as zeros from the end of the file on, so
+  // the depth check and the size checks below decide, with their messages.
   uint8_t info[InfoHeaderSize];
-  if (source.read(info, InfoHeaderSize) != InfoHeaderSize) {
-    showLoaderMessage("File format error!");
-    return false;
-  }
+  source.readPadded(info, InfoHeaderSize);
   if (source.failed()) return false;
   if (readU16(info + InfoBitCount) != 24) {
     showLoaderMessage("File is not 24 bit BMP!");

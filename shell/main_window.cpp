@@ -173,7 +173,7 @@ void MainWindow::showTrickAndPause(int32_t delayMs) {
   wxBeginBusyCursor();
   present();
   // A negative speed read from the settings file means no pause at all.
-  if (delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  std::this_thread::sleep_for(std::chrono::milliseconds(pauseAfterTrickMs(delayMs)));
   wxEndBusyCursor();
 }
 

@@ -1,8 +1,12 @@
 // Reading and writing "gub.cfg" field by field, with plain stdio so that the
-// file is open only for the moment of each access.
+// file is open only for the moment of each access. Only a regular file is
+// used: anything else at its name (a FIFO, a folder, a device) counts as a
+// missing file, so it can neither freeze the start nor take the writes.
 #include "shell/settings_file.h"
 
 #include <cstdio>
+
+#include "render/regular_file.h"
 
 namespace gub {
 
@@ -25,7 +29,7 @@ void loadSettings(Settings& settings, const char* path) {
   settings.declareExceptSheep = 0;
   settings.twoDecks = 0;
 
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = openRegularStream(path, false);
   if (file == nullptr) return;
   int32_t* fields[] = {&settings.maxScore,           &settings.soundOn,
                        &settings.declareExceptSheep, &settings.speedDelayMs,
@@ -42,8 +46,8 @@ void loadSettings(Settings& settings, const char* path) {
 }
 
 void writeSetting(int32_t offset, int32_t value, const char* path) {
-  // "r+b" fails on a missing file, which is what keeps the game from creating it.
-  std::FILE* file = std::fopen(path, "r+b");
+  // Opened for update without creating: a missing file stays missing.
+  std::FILE* file = openRegularStream(path, true);
   if (file == nullptr) return;
   uint32_t v = static_cast<uint32_t>(value);
   const unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),

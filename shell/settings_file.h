@@ -27,6 +27,15 @@ void loadSettings(Settings& settings, const char* path = SettingsFileName);
 // is missing the new value lives in memory for this run only.
 void writeSetting(int32_t offset, int32_t value, const char* path = SettingsFileName);
 
+// The pause after a shown trick for the speed read from the file. Values are
+// used as read, with two bounds: a negative one gives no pause, and none lasts
+// longer than 10 s (five times the slow setting), since no press is answered
+// during the pause and a stray value could otherwise freeze the game for weeks.
+inline constexpr int32_t LongestPauseMs = 10000;
+constexpr int32_t pauseAfterTrickMs(int32_t speedDelayMs) {
+  return speedDelayMs < 0 ? 0 : (speedDelayMs > LongestPauseMs ? LongestPauseMs : speedDelayMs);
+}
+
 // The check boxes' rule: 0 becomes 1, anything else becomes 0.
 constexpr int32_t toggledSetting(int32_t value) { return value == 0 ? 1 : 0; }
 

@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include "render/regular_file.h"
+
 namespace gub {
 
 namespace {
@@ -27,6 +29,17 @@ struct CachedEffect {
   Mix_Chunk* chunk;
 };
 CachedEffect effects[4] = {};
+
+// The mixer would open files by name itself and wait on a FIFO for ever: it
+// gets a stream on a checked regular file instead, and frees it with the
+// music or chunk. Null when there is no regular file of that name.
+SDL_RWops* openSoundFile(const char* fileName) {
+  std::FILE* file = openRegularStream(fileName, false);
+  if (file == nullptr) return nullptr;
+  SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+  if (stream == nullptr) std::fclose(file);
+  return stream;
+}
 
 }  // namespace
 
@@ -66,7 +79,9 @@ void shutdownAudio() {
 int startMusic(const char* fileName) {
   if (!audioOpen) return -1;
   closeMusic();
-  music = Mix_LoadMUS(fileName);
+  SDL_RWops* stream = openSoundFile(fileName);
+  if (stream == nullptr) return -1;
+  music = Mix_LoadMUS_RW(stream, 1);
   if (music == nullptr) return -1;
   // The mixer loops the piece without a gap; the poll below only covers a
   // piece that ended anyway.
@@ -96,8 +111,10 @@ void closeMusic() {
 }
 
 bool playEffect(const char* fileName) {
-  if (access(fileName, F_OK) != 0) return false;
-  if (!audioOpen) return true;
+  // Anything but a regular file counts as missing, so the caller gives the
+  // desktop's alert for it.
+  SDL_RWops* stream = openSoundFile(fileName);
+  if (stream == nullptr) return false;
   Mix_Chunk* chunk = nullptr;
   CachedEffect* slot = nullptr;
   for (CachedEffect& effect : effects) {
@@ -107,18 +124,18 @@ bool playEffect(const char* fileName) {
     }
     if (effect.chunk == nullptr && slot == nullptr) slot = &effect;
   }
-  if (chunk == nullptr) {
-    if (std::strlen(fileName) >= sizeof(CachedEffect::name)) return true;
-    chunk = Mix_LoadWAV(fileName);
-    if (chunk == nullptr) return true;
-    if (slot != nullptr) {
+  if (audioOpen && chunk == nullptr && std::strlen(fileName) < sizeof(CachedEffect::name)) {
+    chunk = Mix_LoadWAV_RW(stream, 1);  // closes the stream, also on failure
+    stream = nullptr;
+    if (chunk != nullptr && slot != nullptr) {
       std::strcpy(slot->name, fileName);
       slot->chunk = chunk;
     }
   }
-  Mix_PlayChannel(-1, chunk, 0);
+  if (stream != nullptr) SDL_RWclose(stream);
   // With every cache slot taken the chunk can't be freed while it plays; it
   // is left to the process end. Only two names are ever played.
+  if (audioOpen && chunk != nullptr) Mix_PlayChannel(-1, chunk, 0);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The two picture loaders: what they read from well-formed files, the messages
-// for files they refuse, and damaged headers that must be refused without a
-// read or write outside a buffer (these run under the sanitizers too).
+// for files they refuse (short ones too, and things that are no files), and
+// damaged headers that must be refused without a read or write outside a
+// buffer (these run under the sanitizers too).
 #include "render/image_loaders.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "render/bmp_writer.h"
+#include "tests/support/fifo.h"
 
 namespace gub {
 namespace {
@@ -172,10 +174,6 @@ TEST_F(LoaderTest, MissingFiles) {
   OverlayImage image;
   EXPECT_FALSE(image.load((folder_ + "/nothing.bg").c_str()));
   EXPECT_TRUE(messages.empty());
-
-  // A folder is not a picture either.
-  EXPECT_EQ(texture.load(folder_.c_str()), 0);
-  EXPECT_FALSE(image.load(folder_.c_str()));
 }
 
 TEST_F(LoaderTest, WrongSignatureAndDepth) {
@@ -211,23 +209,68 @@ TEST_F(LoaderTest, WrongSignatureAndDepth) {
   EXPECT_EQ(messages, (std::vector<std::string>{"File format error!", "File is not 24 bit BMP!"}));
 }
 
-TEST_F(LoaderTest, TruncatedHeaders) {
+TEST_F(LoaderTest, FilesShorterThanTheirHeadersMeetTheSignatureAndDepthChecks) {
+  // What a short file lacks reads as zeros: a missing signature is a wrong
+  // one, a missing depth a wrong depth, and a header whose depth is there
+  // still needs rows the file does not hold.
+  std::vector<uint8_t> deep = threeByTwo();
+  deep[28] = 32;
+  std::vector<uint8_t> unsigned_ = threeByTwo();
+  unsigned_[0] = 'X';
+  struct Case {
+    const std::vector<uint8_t>* bytes;
+    size_t length;
+    const char* texture;
+    const char* overlay;  // nullptr: refused without a message
+  };
   const std::vector<uint8_t> whole = threeByTwo();
-  const std::string tenBytes = write({whole.begin(), whole.begin() + 10});
-  const std::string thirtyBytes = write({whole.begin(), whole.begin() + 30});
+  const Case cases[] = {
+      {&whole, 0, "Invalid BMP file", nullptr},
+      {&whole, 1, "Invalid BMP file", nullptr},
+      {&whole, 2, "Texture file must have 24 bits depth", nullptr},
+      {&whole, 13, "Texture file must have 24 bits depth", nullptr},
+      {&whole, 14, "Texture file must have 24 bits depth", "File is not 24 bit BMP!"},
+      {&whole, 28, "Texture file must have 24 bits depth", "File is not 24 bit BMP!"},
+      // The depth's low byte is enough: 24 with a zero high byte.
+      {&whole, 29, "Error during reading image", "File format error!"},
+      {&whole, 53, "Error during reading image", "File format error!"},
+      {&whole, 54, "Error during reading image", "File format error!"},
+      {&deep, 30, "Texture file must have 24 bits depth", "File is not 24 bit BMP!"},
+      {&unsigned_, 20, "Invalid BMP file", "File format error!"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = write({c.bytes->begin(), c.bytes->begin() + c.length});
+    messages.clear();
+    Texture texture;
+    EXPECT_EQ(texture.load(path.c_str()), 0) << c.length;
+    EXPECT_FALSE(texture.isValid());
+    OverlayImage image;
+    EXPECT_FALSE(image.load(path.c_str())) << c.length;
+    EXPECT_EQ(image.pixels, nullptr);
+    std::vector<std::string> expected{c.texture};
+    if (c.overlay != nullptr) expected.emplace_back(c.overlay);
+    EXPECT_EQ(messages, expected) << c.length << " bytes";
+  }
+}
 
-  Texture texture;
-  EXPECT_EQ(texture.load(tenBytes.c_str()), 0);
-  EXPECT_EQ(texture.load(thirtyBytes.c_str()), 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"Error during reading file header",
-                                                "Error during reading image header"}));
-  EXPECT_FALSE(texture.isValid());
-
-  messages.clear();
-  OverlayImage image;
-  EXPECT_FALSE(image.load(tenBytes.c_str()));  // no message, as for a missing file
-  EXPECT_FALSE(image.load(thirtyBytes.c_str()));
-  EXPECT_EQ(messages, std::vector<std::string>{"File format error!"});
+TEST_F(LoaderTest, FifoFolderOrDeviceCountsAsMissingAndNeverWaits) {
+  const std::string fifo = folder_ + "/fifo.bg";
+  ASSERT_TRUE(testing::makeFifo(fifo));
+  written_.push_back(fifo);
+  for (const std::string& path : {fifo, folder_, std::string("/dev/null")}) {
+    messages.clear();
+    int32_t textureResult = -1;
+    bool overlayResult = true;
+    EXPECT_TRUE(testing::returnsWithin(path, [&] {
+      Texture texture;
+      textureResult = texture.load(path.c_str());
+      OverlayImage image;
+      overlayResult = image.load(path.c_str());
+    })) << path;
+    EXPECT_EQ(textureResult, 0) << path;
+    EXPECT_FALSE(overlayResult) << path;
+    EXPECT_EQ(messages, std::vector<std::string>{"Unable to open file for reading"}) << path;
+  }
 }
 
 // --- Sizes the file does not back up ---------------------------------------
@@ -342,7 +385,7 @@ TEST_F(LoaderTest, MemoryEntryPointsFollowTheSameRules) {
   EXPECT_FALSE(image.loadFromMemory(nullptr, 0));
   EXPECT_EQ(texture.loadFromMemory(nullptr, 0, "empty"), 0);
   EXPECT_EQ(messages, (std::vector<std::string>{"Error during reading image", "File format error!",
-                                                "Error during reading file header"}));
+                                                "Invalid BMP file"}));
 }
 
 }  // namespace

@@ -260,6 +260,53 @@ TEST_F(PixelTest, DeclaredTakenAndTrickCardsLieFaceUpAndHandsShowBacks) {
   for (int32_t card = 20; card < 28; ++card) EXPECT_GT(frame.countCard(card), 100) << card;
 }
 
+TEST_F(PixelTest, PairsInTheTrickShowTheirTopCardWhole) {
+  // The two cards of a pair overlap, and the second lies on top: all of it
+  // shows, and under half of the first (allowing for perspective). Along every screen line through
+  // the pair in the direction it is laid out (rows for south and north,
+  // columns for east and west) the two cards meet once: cards fighting for
+  // the same depth break each other up into stripes and specks.
+  Settings settings;
+  settings.twoDecks = 1;
+  GameState game = emptyTable(PhasePlaying);
+  game.currentTrick[0] = {0, 20, 24};
+  game.currentTrick[1] = {1, 21, 25};
+  game.currentTrick[2] = {2, 29, 33};
+  game.currentTrick[3] = {3, 30, 34};
+  for (float zoom : {1.0f, 0.5f, 1.6f}) {
+    ViewState view;
+    for (float& scale : view.zoomScale) scale = zoom;
+    const Frame frame = draw(game, settings, view, 1024, 768);
+    for (const TrickPlay& play : game.currentTrick) {
+      SCOPED_TRACE("seat " + std::to_string(play.seat) + ", zoom " + std::to_string(zoom));
+      EXPECT_GT(2 * frame.countCard(play.second), 3 * frame.countCard(play.card));
+      EXPECT_GT(frame.countCard(play.card), 100);
+      const bool rows = play.seat % 2 == 0;
+      const int32_t lines = rows ? frame.height : frame.width;
+      const int32_t length = rows ? frame.width : frame.height;
+      int32_t linesWithBoth = 0;
+      for (int32_t line = 0; line < lines; ++line) {
+        int32_t changes = 0;
+        int32_t last = -1;
+        bool first = false;
+        bool second = false;
+        for (int32_t i = 0; i < length; ++i) {
+          const bmp::Rgb p = rows ? frame.at(i, line) : frame.at(line, i);
+          const int32_t card = testkit::cardFromColour(p.r, p.g, p.b);
+          if (card != play.card && card != play.second) continue;
+          (card == play.card ? first : second) = true;
+          if (last != -1 && card != last) ++changes;
+          last = card;
+        }
+        if (!first || !second) continue;
+        ++linesWithBoth;
+        EXPECT_EQ(changes, 1) << "line " << line;
+      }
+      EXPECT_GT(linesWithBoth, 20);
+    }
+  }
+}
+
 TEST_F(PixelTest, RedCardFaceIsRedAndUpright) {
   // The ace of hearts (file 27): the top of its visible part red, the rest green.
   ASSERT_TRUE(bmp::writeFile(folder_ + "/crd/27.crd", bmp::make(128, 128, [](int32_t, int32_t y) {

@@ -1,5 +1,6 @@
 // The settings file: what loading makes of missing, short, zeroed and odd
-// files, and that every write touches its own four bytes and nothing else.
+// files and of things that are no files, that every write touches its own
+// four bytes and nothing else, and the bounds of the pause it sets.
 #include "shell/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/support/fifo.h"
 
 namespace gub {
 namespace {
@@ -183,6 +186,23 @@ TEST_F(SettingsFileTest, WritesReadBackAndLeaveTheReservedFieldAlone) {
   EXPECT_EQ(readFile(), fileOf({0x55AA33CC, 2500, 0, 1, 1, 1, 0}));
 }
 
+TEST_F(SettingsFileTest, AnythingButARegularFileCountsAsMissing) {
+  // A FIFO would keep the start waiting for a writer; a folder or a device
+  // can't hold the fields. Loading gives the defaults, a write goes nowhere.
+  const std::string fifo = (dir_ / "fifo.cfg").string();
+  ASSERT_TRUE(testing::makeFifo(fifo));
+  for (const std::string& path : {fifo, dir_.string(), std::string("/dev/null")}) {
+    Settings s = scrambled();
+    EXPECT_TRUE(testing::returnsWithin(path, [&] {
+      loadSettings(s, path.c_str());
+      writeSetting(OffsetSoundOn, 0, path.c_str());
+    })) << path;
+    EXPECT_EQ(s.maxScore, 1000) << path;
+    EXPECT_EQ(s.soundOn, 1) << path;
+    EXPECT_EQ(s.twoDecks, 0) << path;
+  }
+}
+
 TEST_F(SettingsFileTest, WriteNeverCreatesTheFile) {
   writeSetting(OffsetTwoDecks, 1, path_.c_str());
   EXPECT_FALSE(fs::exists(path_));
@@ -192,6 +212,13 @@ TEST_F(SettingsFileTest, WriteBeyondTheEndExtendsWithZeros) {
   writeFile(fileOf({7, 300}));
   writeSetting(OffsetTwoDecks, 1, path_.c_str());
   EXPECT_EQ(readFile(), fileOf({7, 300, 0, 0, 0, 0, 1}));
+}
+
+TEST_F(SettingsFileTest, PauseIsTheSpeedWithinZeroToTenSeconds) {
+  const int32_t cases[][2] = {{1, 1},         {1000, 1000},      {2000, 2000}, {500, 500},
+                              {10000, 10000}, {10001, 10000},    {0, 0},       {-1, 0},
+                              {INT32_MIN, 0}, {INT32_MAX, 10000}};
+  for (const auto& c : cases) EXPECT_EQ(pauseAfterTrickMs(c[0]), c[1]) << c[0];
 }
 
 TEST_F(SettingsFileTest, TogglingFollowsTheCheckBoxRule) {
