@@ -2,13 +2,13 @@
 # Installs the Debian 12 packages that are missing, in two sets:
 #   install-deps.sh          what building and playing the game needs
 #   install-deps.sh --tests  that, and what the tests need on top
+# (--list, --list-tests and --list-assets print the sets instead.)
 # Does nothing when everything is already there; uses sudo when not run as root.
 # One package a line: adding one to either set is a one-line change.
 set -euo pipefail
 
 # Building and playing: the compiler and build tools, wx with its GL canvas,
-# Mesa, SDL2_mixer with a General MIDI soundfont, X11, and the libraries and
-# font that draw the run-time folder's pictures, music and sounds.
+# Mesa, SDL2_mixer with a General MIDI soundfont, and X11.
 play_packages=(
   build-essential
   cmake
@@ -21,6 +21,12 @@ play_packages=(
   libx11-dev
   libsdl2-mixer-dev
   timgm6mb-soundfont
+)
+
+# Also part of the play set: the libraries and the font that draw the
+# run-time folder's pictures, music and sounds and the icon. A build from a
+# release tarball can do without them (it ships them drawn, in prebuilt/).
+asset_packages=(
   libcairo2-dev
   libpango1.0-dev
   fonts-dejavu-core
@@ -52,13 +58,14 @@ test_packages=(
   librsvg2-bin
 )
 
-packages=("${play_packages[@]}")
+packages=("${play_packages[@]}" "${asset_packages[@]}")
 case "${1:-}" in
   "") ;;
   --tests) packages+=("${test_packages[@]}") ;;
-  --list) printf '%s\n' "${play_packages[@]}"; exit 0 ;;
+  --list) printf '%s\n' "${packages[@]}"; exit 0 ;;
   --list-tests) printf '%s\n' "${test_packages[@]}"; exit 0 ;;
-  *) echo "usage: $0 [--tests | --list | --list-tests]" >&2; exit 2 ;;
+  --list-assets) printf '%s\n' "${asset_packages[@]}"; exit 0 ;;
+  *) echo "usage: $0 [--tests | --list | --list-tests | --list-assets]" >&2; exit 2 ;;
 esac
 
 missing=()
