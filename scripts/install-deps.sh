@@ -46,7 +46,6 @@ test_packages=(
   libclang-rt-14-dev
   clang-format
   xvfb
-  xauth
   xdotool
   imagemagick
   x11-utils
