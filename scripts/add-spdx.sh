@@ -9,7 +9,7 @@ id="SPDX-License-Identifier: MIT"
 mode=${1:-add}
 
 # Build folders and the release tarball's ready-made files are not sources.
-files=$(find . \( -name 'build*' -o -name out -o -name prebuilt -o -name .git \) -prune \
+files=$(find . -type d \( -name 'build*' -o -name out -o -name prebuilt -o -name .git \) -prune \
   -o -type f \( -name '*.cpp' -o -name '*.h' -o -name CMakeLists.txt -o -name '*.cmake' \
   -o -name '*.py' -o -name '*.sh' -o -name '*.sh.in' \) -print | sort)
 missing=0

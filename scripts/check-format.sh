@@ -7,7 +7,7 @@ clang_format=${CLANG_FORMAT:-clang-format-14}
 command -v "$clang_format" >/dev/null || clang_format=clang-format
 
 # Build folders and the release tarball's ready-made files are not sources.
-files=$(find . \( -name 'build*' -o -name out -o -name prebuilt -o -name .git \) -prune \
+files=$(find . -type d \( -name 'build*' -o -name out -o -name prebuilt -o -name .git \) -prune \
   -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 if [ "${1:-}" = --fix ]; then
   # shellcheck disable=SC2086
