@@ -75,6 +75,14 @@ def scenario(server):
             cwd = os.readlink(f"/proc/{program[0]}/cwd")
             check(cwd == data, f"the game runs in {cwd}, not in the per-user folder")
             log("the launcher starts the game in the per-user folder")
+            # Desktops tie the window to the renamed entry by its class.
+            wm_class = [line.split("=", 1)[1] for line in entry.splitlines()
+                        if line.startswith("StartupWMClass=")]
+            window = game.windows("Gub Cards")[0]
+            props = subprocess.run(["xprop", "-id", window, "WM_CLASS"], capture_output=True,
+                                   text=True, env=dict(os.environ, DISPLAY=server.display)).stdout
+            check(wm_class and f'"{wm_class[0]}"' in props,
+                  f"the window's {props.strip()} is not the entry's StartupWMClass {wm_class}")
             os.kill(program[0], 9)
             game.proc.wait()
 
