@@ -56,6 +56,11 @@ def scenario(server):
             header = f.read(24)
         check(header[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", header[16:24]) == (48, 48),
               "the 48x48 icon is no 48 x 48 PNG")
+        # What a software centre's indexer reads: the metadata together with
+        # the desktop entry and the icons it names, as installed.
+        tree = subprocess.run(["appstreamcli", "validate-tree", "--strict", "--no-net", root],
+                              capture_output=True, text=True)
+        check(tree.returncode == 0, "appstreamcli validate-tree:\n" + tree.stdout + tree.stderr)
         log("files installed")
 
         # The launcher, as a player would start it: a fresh home.
