@@ -5,8 +5,9 @@
 # machine), so nothing is installed:
 #   debootstrap --variant=minbase bookworm /tmp/deb12 http://deb.debian.org/debian
 #   scripts/measure-deps.sh /tmp/deb12
-# STATUS=file (a path inside the root) makes apt take that package status
-# instead of the root's own, e.g. one that lists a whole desktop as installed.
+# DESKTOP=task-gnome-desktop measures on top of that desktop instead: apt
+# takes a package status (written to /tmp inside the root) that lists the
+# desktop's packages, with their recommends, as installed.
 set -euo pipefail
 root=${1:?usage: $0 DEBIAN_ROOT}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,7 +21,21 @@ done
 
 in_root() { if [ "$root" = / ]; then "$@"; else chroot "$root" "$@"; fi; }
 status=()
-if [ -n "${STATUS:-}" ]; then status=(-o "Dir::State::status=$STATUS"); fi
+if [ -n "${DESKTOP:-}" ]; then
+  # The root's status, then a status stanza for each package the desktop's
+  # installation would bring (as apt-cache shows it, less the archive fields).
+  desktop_status=/tmp/gub-desktop-status
+  # shellcheck disable=SC2046
+  { cat "$root/var/lib/dpkg/status"; echo
+    in_root apt-cache show $(in_root apt-get -s -q install "$DESKTOP" 2>/dev/null |
+      awk '/^Inst /{ v=$3; if (v ~ /^\[/) v=$4; gsub(/[()]/, "", v); print $2 "=" v }') |
+      awk '/^$/ { print; next }
+           /^[^ \t]/ { f = $1; keep = f ~ /^(Package|Version|Architecture|Depends|Pre-Depends|Provides|Conflicts|Breaks|Replaces|Multi-Arch|Essential|Installed-Size):$/ }
+           keep { print }
+           /^Package:/ { print "Status: install ok installed" }'
+  } >"$root$desktop_status"
+  status=(-o "Dir::State::status=$desktop_status")
+fi
 
 # "Inst name [old] (version ...)" lines of a simulated install -> count, MiB.
 measure() {
