@@ -1,16 +1,71 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game, its asset generator and its tests need.
+# Installs the Debian 12 packages that are missing, in two sets:
+#   install-deps.sh          what building and playing the game needs
+#   install-deps.sh --tests  that, and what the tests need on top
+# (--list, --list-tests and --list-assets print the sets instead.)
 # Does nothing when everything is already there; uses sudo when not run as root.
+# One package a line: adding one to either set is a one-line change.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
-  libsdl2-mixer-dev timgm6mb-soundfont
-  libcairo2-dev libpango1.0-dev fonts-dejavu-core libsmf-dev libsndfile1-dev
-  xvfb xauth xdotool imagemagick x11-utils libxtst-dev python3
+# Building and playing: the compiler and build tools, wx with its GL canvas,
+# Mesa, SDL2_mixer with a General MIDI soundfont, and X11.
+play_packages=(
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  libwxgtk3.2-dev
+  libgl-dev
+  libglu1-mesa-dev
+  libgl1-mesa-dri
+  libx11-dev
+  libsdl2-mixer-dev
+  timgm6mb-soundfont
 )
+
+# Also part of the play set: the libraries and the font that draw the
+# run-time folder's pictures, music and sounds and the icon. A build from a
+# release tarball can do without them (it ships them drawn, in prebuilt/).
+asset_packages=(
+  libcairo2-dev
+  libpango1.0-dev
+  fonts-dejavu-core
+  libsmf-dev
+  libsndfile1-dev
+)
+
+# The tests: GoogleTest; EGL for the pixel tests; clang, its sanitizer and
+# fuzzer runtime and clang-format; Xvfb, xdotool, ImageMagick, the X
+# utilities and XTest for the end-to-end tests; the checkers of the desktop
+# entry, the AppStream metadata, the manual page and the scalable icon.
+test_packages=(
+  libgtest-dev
+  libegl-dev
+  libegl-mesa0
+  clang
+  libclang-rt-14-dev
+  clang-format
+  xvfb
+  xdotool
+  imagemagick
+  x11-utils
+  libxtst-dev
+  python3
+  appstream
+  desktop-file-utils
+  man-db
+  librsvg2-bin
+)
+
+packages=("${play_packages[@]}" "${asset_packages[@]}")
+case "${1:-}" in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  --list) printf '%s\n' "${packages[@]}"; exit 0 ;;
+  --list-tests) printf '%s\n' "${test_packages[@]}"; exit 0 ;;
+  --list-assets) printf '%s\n' "${asset_packages[@]}"; exit 0 ;;
+  *) echo "usage: $0 [--tests | --list | --list-tests | --list-assets]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

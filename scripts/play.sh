@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and starts it in the build's
-# run-time folder (pictures, music, sounds and the settings file it rewrites).
+# Installs what is missing for the game alone (not the tests' tools), builds
+# the game and starts it in the build's run-time folder (pictures, music,
+# sounds and the settings file it rewrites).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 scripts/install-deps.sh
-# The same build folder and type as the test command, so neither rebuilds the other's work.
+# The same build folder and type as the test command, so neither rebuilds the other's work;
+# a folder the test command configured keeps its tests, a new one builds the game alone.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target gub-cards gub_runtime
 cd build/runtime

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "engine/game_state.h"
@@ -42,7 +43,7 @@ void reportAssertion(const wxString& file, int line, const wxString& function,
 // The program-wide objects: one game record, one set of options, one view.
 class GubApp : public wxApp {
  public:
-  // The game takes no command line; the toolkit's own options are all it reads.
+  // The command line has been answered before the toolkit starts.
   bool OnInit() override {
     // The game keeps no log: whatever the toolkit reports goes to standard
     // error rather than into a dialog in front of the table.
@@ -69,11 +70,53 @@ class GubApp : public wxApp {
   Renderer renderer_;
 };
 
+constexpr const char* kHelp =
+    "Usage: gub-cards [OPTION]\n"
+    "A trick-taking card game: you sit south and play against three computer players.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "\n"
+    "Without options the game opens full screen on the X display named by DISPLAY and\n"
+    "reads its pictures, music, sounds and settings file gub.cfg from its run-time\n"
+    "folder. Escape leaves the game. See gub-cards(6) for the rules and the keys.\n";
+
+// The game has no options of its own to set: it answers --help and --version
+// before it opens anything, and refuses every other word rather than start a
+// full-screen game the caller did not ask for. Returns the exit status, or -1
+// when the game should start.
+int answerCommandLine(int argc, char** argv) {
+  bool help = false;
+  bool version = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      help = true;
+    } else if (std::strcmp(arg, "--version") == 0) {
+      version = true;
+    } else {
+      std::fprintf(stderr, "gub-cards: %s '%s'\nTry 'gub-cards --help' for more information.\n",
+                   arg[0] == '-' ? "unknown option" : "unexpected argument", arg);
+      return 2;
+    }
+  }
+  if (help) {
+    std::fputs(kHelp, stdout);
+  } else if (version) {
+    std::puts("gub-cards " GUB_VERSION);
+  } else {
+    return -1;
+  }
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 }  // namespace gub
 
 int main(int argc, char** argv) {
+  if (int status = gub::answerCommandLine(argc, argv); status >= 0) return status;
+
   // A second copy ends here, silently, before it opens anything on the screen.
   gub::InstanceLock lock;
   if (!lock.acquire()) return 0;
