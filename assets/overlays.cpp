@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cards.h"
+#include "layout/screen_layout.h"
 #include "portraits.h"
 #include "suits.h"
 
@@ -203,17 +204,17 @@ Picture startPicture() {
 }
 
 Picture dealOverPicture() {
-  const int w = 552, h = 92;
+  const int w = layout::DealOverSize.width, h = layout::DealOverSize.height;
   Picture p("bg/hu.bg", w, h);
   Canvas cr(p);
   framedPanel(cr, w, h, 3);
-  TextStyle title = creamText(34, FontFamily::Serif);
+  TextStyle title = creamText(30, FontFamily::Serif);
   title.colour = rgb(255, 222, 120);
-  drawTextCentred(cr, "Deal over", title, w / 2.0, 36);
-  TextStyle sub = creamText(14);
+  drawTextCentred(cr, "Deal over", title, w / 2.0, 28);
+  TextStyle sub = creamText(13);
   sub.bold = false;
   sub.outlineWidth = 0;
-  drawTextCentred(cr, "Click to go on", sub, w / 2.0, 70);
+  drawTextCentred(cr, "Click to go on", sub, w / 2.0, 54);
   return p;
 }
 
@@ -235,14 +236,10 @@ Picture stripHeadPicture() {
 
 // ---- title picture -----------------------------------------------------------
 
-// The title buttons, in the picture's own pixels from the top; the presses
-// that reach them are x 122 … 378 and y 131 … 171, 183 … 223, 236 … 276.
-struct Button {
-  const char* text;
-  double top;
-};
-constexpr Button kButtons[3] = {{"New game", 134}, {"Options", 186}, {"Exit", 239}};
-constexpr double kButtonLeft = 126, kButtonRight = 374, kButtonHeight = 34;
+// The title buttons fill the rectangles the screen layout presses, to the
+// pixel, with a light gold rim, so the drawn button is the press area.
+constexpr const char* kButtonText[3] = {"New game", "Options", "Exit"};
+constexpr Rgb kTitleEdge = rgb(6, 36, 20);
 
 void paintCardAt(cairo_t* cr, int suit, int rankIndex, double px, double py, double angleDeg,
                  double scale) {
@@ -281,7 +278,14 @@ Picture titlePicture() {
   cairo_paint(cr);
   cairo_pattern_destroy(light);
 
-  // Border.
+  // A plain dark edge, the colour of the bars beside the picture on screens
+  // of another shape, then the gold border.
+  setColour(cr, kTitleEdge);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_rectangle(cr, 5, 5, w - 10, h - 10);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   setColour(cr, kGold);
   cairo_set_line_width(cr, 2);
   cairo_rectangle(cr, 7, 7, w - 14, h - 14);
@@ -322,18 +326,19 @@ Picture titlePicture() {
   paintCardAt(cr, Spades, kAce, w - 56, 298, 18, 0.66);
 
   // Buttons.
-  for (const Button& b : kButtons) {
-    roundedRect(cr, kButtonLeft + 0.5, b.top + 0.5, kButtonRight - kButtonLeft - 1,
-                kButtonHeight - 1, 9);
-    setVerticalGradient(cr, b.top, b.top + kButtonHeight, rgb(255, 248, 226), rgb(232, 214, 164));
-    cairo_fill_preserve(cr);
-    setColour(cr, rgb(150, 104, 24));
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+  for (int i = 0; i < 3; ++i) {
+    const layout::PictureRect& r = layout::TitleButtonRects[i];
+    const double bw = r.right - r.left, bh = r.bottom - r.top;
+    roundedRect(cr, r.left, r.top, bw, bh, 9);
+    setColour(cr, kGold);
+    cairo_fill(cr);
+    roundedRect(cr, r.left + 2, r.top + 2, bw - 4, bh - 4, 7);
+    setVerticalGradient(cr, r.top, r.bottom, rgb(255, 248, 226), rgb(232, 214, 164));
+    cairo_fill(cr);
     TextStyle label;
-    label.sizePx = 20;
+    label.sizePx = 21;
     label.colour = kDeepGreen;
-    drawTextCentred(cr, b.text, label, w / 2.0, b.top + kButtonHeight / 2.0);
+    drawTextCentred(cr, kButtonText[i], label, w / 2.0, r.top + bh / 2.0);
   }
 
   // A closing rule under the buttons.

@@ -25,7 +25,7 @@ inline constexpr Size StartSize{184, 92};
 // Low enough that the deal-over panel ends where the north player's picture
 // begins.
 inline constexpr Size DealOverSize{552, 72};
-inline constexpr Size PortraitSize{128, 128};
+inline constexpr Size PortraitSize{112, 140};
 // Digits, signs and labels follow each other this far apart.
 inline constexpr int32_t DigitStep = 23;
 // The seat labels of the match-over panel follow each other this far apart.
