@@ -44,6 +44,11 @@ ScreenLayout computeScreenLayout(int32_t width, int32_t height) {
   // height would have, over 1024. A 4:3 screen gets the same unit either way.
   const double designWidth = W * 3 <= H * 4 ? static_cast<double>(W) : H * 4.0 / 3.0;
   l.unit = static_cast<float>(designWidth) * 0.0009765625f;
+  // Single precision may round a third up: never let the design outgrow the
+  // window, or the title picture would lose its top row.
+  while (768.0 * static_cast<double>(l.unit) > static_cast<double>(H) && l.unit > 0.0f) {
+    l.unit = std::nextafter(l.unit, 0.0f);
+  }
 
   const double w = width;
   const double h = height;
