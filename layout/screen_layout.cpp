@@ -14,16 +14,21 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 constexpr double OverlayPlaneDistance = 3.0;
 
-// The pixels glDrawPixels fills for a picture of w x h window pixels whose
-// lower left corner is at window (x, y): those whose centres lie inside,
-// after the edge nudge. As a press area the whole of it acts.
-PressArea covered(int32_t windowHeight, Spot at, double w, double h) {
-  const double x = at.x + EdgeNudgePixels - 0.5;
-  const double y = at.y + EdgeNudgePixels - 0.5;
-  const auto firstColumn = static_cast<int32_t>(std::ceil(x));
-  const auto endColumn = static_cast<int32_t>(std::ceil(x + w));
-  const auto firstRow = static_cast<int32_t>(std::ceil(y));  // counted from the bottom
-  const auto endRow = static_cast<int32_t>(std::ceil(y + h));
+// The pixels glDrawPixels fills for the part [left, right) x [bottom, top)
+// (window pixels, counted from the picture's corner) of a picture whose lower
+// left corner is at `at`: GL rounds the raster position to the nearest pixel
+// corner and fills the pixels whose centres the zoomed picture covers. As a
+// press area the whole of it acts.
+PressArea covered(int32_t windowHeight, Spot at, double left, double bottom, double right,
+                  double top) {
+  const double x = std::floor(at.x + EdgeNudgePixels + 0.5);
+  const double y = std::floor(at.y + EdgeNudgePixels + 0.5);
+  // A pixel whose centre lies exactly on an edge inside the picture may show
+  // either side's colour (the texture lookup decides): count it outside.
+  auto firstAfter = [](double edge) { return static_cast<int32_t>(std::floor(edge - 0.5)) + 1; };
+  auto firstFrom = [](double edge) { return static_cast<int32_t>(std::ceil(edge - 0.5)); };
+  const int32_t firstColumn = firstAfter(x + left), endColumn = firstFrom(x + right);
+  const int32_t firstRow = firstAfter(y + bottom), endRow = firstFrom(y + top);  // from below
   return {firstColumn - 1, windowHeight - endRow - 1, endColumn, windowHeight - firstRow};
 }
 
@@ -46,7 +51,7 @@ ScreenLayout computeScreenLayout(int32_t width, int32_t height) {
   l.unit = static_cast<float>(designWidth) * 0.0009765625f;
   // Single precision may round a third up: never let the design outgrow the
   // window, or the title picture would lose its top row.
-  while (768.0 * static_cast<double>(l.unit) > static_cast<double>(H) && l.unit > 0.0f) {
+  if (W * 3 > H * 4 && 768.0 * static_cast<double>(l.unit) > static_cast<double>(H)) {
     l.unit = std::nextafter(l.unit, 0.0f);
   }
 
@@ -96,18 +101,18 @@ ScreenLayout computeScreenLayout(int32_t width, int32_t height) {
                            static_cast<int32_t>(H * r.bottom / TitleSize.height)};
     }
   } else {
-    l.menuPress = covered(height, l.menu, l.units(MenuSize.width), l.units(MenuSize.height));
+    l.menuPress = covered(height, l.menu, 0, 0, l.units(MenuSize.width), l.units(MenuSize.height));
     // The corner reaches the window's edges: a press on the last row or
     // column, or beyond, is on it too.
     l.menuPress.top = std::numeric_limits<int32_t>::min();
     l.menuPress.right = std::numeric_limits<int32_t>::max();
-    l.startPress = covered(height, l.start, l.units(StartSize.width), l.units(StartSize.height));
+    l.startPress =
+        covered(height, l.start, 0, 0, l.units(StartSize.width), l.units(StartSize.height));
     for (int32_t i = 0; i < 3; ++i) {
       const PictureRect& r = TitleButtonRects[i];
-      const Spot corner{l.title.x + r.left * zoom,
-                        l.title.y + (TitleSize.height - r.bottom) * zoom};
       l.titleButtons[i] =
-          covered(height, corner, (r.right - r.left) * zoom, (r.bottom - r.top) * zoom);
+          covered(height, l.title, r.left * zoom, (TitleSize.height - r.bottom) * zoom,
+                  r.right * zoom, (TitleSize.height - r.top) * zoom);
     }
   }
   return l;
