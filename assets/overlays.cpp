@@ -241,11 +241,15 @@ Picture stripHeadPicture() {
 constexpr const char* kButtonText[3] = {"New game", "Options", "Exit"};
 constexpr Rgb kTitleEdge = rgb(6, 36, 20);
 
+// A card face drawn at `density` pixels per design pixel, so it stays sharp
+// in a picture of that density.
 void paintCardAt(cairo_t* cr, int suit, int rankIndex, double px, double py, double angleDeg,
-                 double scale) {
-  cairo_surface_t* face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFaceWidth, kFaceHeight);
+                 double scale, int density) {
+  cairo_surface_t* face =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFaceWidth * density, kFaceHeight * density);
   {
     Canvas fc(face);
+    cairo_scale(fc, density, density);
     drawCardFace(fc, suit, rankIndex);
   }
   cairo_save(cr);
@@ -258,16 +262,22 @@ void paintCardAt(cairo_t* cr, int suit, int rankIndex, double px, double py, dou
   cairo_rectangle(cr, 2, 2, kFaceWidth, kFaceHeight);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_fill(cr);
+  cairo_scale(cr, 1.0 / density, 1.0 / density);
   cairo_set_source_surface(cr, face, 0, 0);
   cairo_paint(cr);
   cairo_restore(cr);
   cairo_surface_destroy(face);
 }
 
+// The title picture is the largest on screen (twice the unit), so it comes at
+// twice its design size: the game draws such a picture at half the zoom, and
+// it stays sharp on large screens. Everything below is in design pixels.
 Picture titlePicture() {
-  const int w = 512, h = 384;
-  Picture p("bg/back.bg", w, h);
+  const int w = layout::TitleSize.width, h = layout::TitleSize.height;
+  const int density = layout::TitleDensity;
+  Picture p("bg/back.bg", w * density, h * density);
   Canvas cr(p);
+  cairo_scale(cr, density, density);
 
   // Baize lit from the middle.
   cairo_pattern_t* light =
@@ -318,12 +328,12 @@ Picture titlePicture() {
 
   // Fans of cards either side of the buttons.
   // They keep clear of the buttons' press column (x 122 … 378).
-  paintCardAt(cr, Spades, kQueen, 56, 298, -18, 0.66);
-  paintCardAt(cr, Diamonds, kJack, 66, 300, -4, 0.66);
-  paintCardAt(cr, Clubs, kTen, 76, 303, 10, 0.66);
-  paintCardAt(cr, Hearts, kAce, w - 76, 303, -10, 0.66);
-  paintCardAt(cr, Hearts, kKing, w - 66, 300, 4, 0.66);
-  paintCardAt(cr, Spades, kAce, w - 56, 298, 18, 0.66);
+  paintCardAt(cr, Spades, kQueen, 56, 298, -18, 0.66, density);
+  paintCardAt(cr, Diamonds, kJack, 66, 300, -4, 0.66, density);
+  paintCardAt(cr, Clubs, kTen, 76, 303, 10, 0.66, density);
+  paintCardAt(cr, Hearts, kAce, w - 76, 303, -10, 0.66, density);
+  paintCardAt(cr, Hearts, kKing, w - 66, 300, 4, 0.66, density);
+  paintCardAt(cr, Spades, kAce, w - 56, 298, 18, 0.66, density);
 
   // Buttons.
   for (int i = 0; i < 3; ++i) {

@@ -18,6 +18,10 @@ struct Size {
 };
 
 inline constexpr Size TitleSize{512, 384};
+// The game's own title picture comes at this many pixels per design pixel
+// (a picture of exactly that size is drawn at the zoom divided by it); any
+// other size is drawn at the design zoom.
+inline constexpr int32_t TitleDensity = 2;
 inline constexpr Size MenuSize{92, 46};
 inline constexpr Size StripHeadSize{161, 46};
 inline constexpr Size IconSize{69, 46};

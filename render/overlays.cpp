@@ -142,7 +142,9 @@ void drawTitlePicture(const OverlayPictures& pictures, const ViewState& view) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(previous[0], previous[1], previous[2], previous[3]);
   }
-  FlatPictureScope scope(l.titleZoom);
+  const bool dense = image.width == layout::TitleSize.width * layout::TitleDensity &&
+                     image.height == layout::TitleSize.height * layout::TitleDensity;
+  FlatPictureScope scope(dense ? l.titleZoom / layout::TitleDensity : l.titleZoom);
   pass.drawAt(PictureBack, l.title);
 }
 

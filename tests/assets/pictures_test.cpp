@@ -66,17 +66,21 @@ TEST(PictureSizes, FixedSizesOfTheTableCardsButtonsStripAndTitle) {
   // The screen layout places and presses these by their design sizes.
   using layout::Size;
   const std::map<std::string, layout::Size> fixed = {
-      {"bg/menu.bg", layout::MenuSize},       {"bg/display.bg", layout::StripHeadSize},
-      {"bg/gub.bg", layout::IconSize},        {"bg/sheep.bg", layout::IconSize},
-      {"bg/double.bg", layout::IconSize},     {"bg/redT.bg", layout::IconSize},
-      {"bg/cancel.bg", layout::StartSize},    {"bg/back.bg", layout::TitleSize},
-      {"bg/hu.bg", layout::DealOverSize},     {"bg/meast.bg", layout::PortraitSize},
-      {"bg/mnorth.bg", layout::PortraitSize}, {"bg/mwest.bg", layout::PortraitSize}};
+      {"bg/menu.bg", layout::MenuSize},      {"bg/display.bg", layout::StripHeadSize},
+      {"bg/gub.bg", layout::IconSize},       {"bg/sheep.bg", layout::IconSize},
+      {"bg/double.bg", layout::IconSize},    {"bg/redT.bg", layout::IconSize},
+      {"bg/cancel.bg", layout::StartSize},   {"bg/hu.bg", layout::DealOverSize},
+      {"bg/meast.bg", layout::PortraitSize}, {"bg/mnorth.bg", layout::PortraitSize},
+      {"bg/mwest.bg", layout::PortraitSize}};
   for (const auto& [name, want] : fixed) {
     const auto got = sizeOf(name);
     EXPECT_EQ(got.w, want.width) << name;
     EXPECT_EQ(got.h, want.height) << name;
   }
+  // The title picture comes at its denser size, which the game draws at a
+  // smaller zoom.
+  EXPECT_EQ(sizeOf("bg/back.bg").w, layout::TitleSize.width * layout::TitleDensity);
+  EXPECT_EQ(sizeOf("bg/back.bg").h, layout::TitleSize.height * layout::TitleDensity);
 }
 
 TEST(PictureSizes, ScoreRowsAndPicturesDoNotCoverEachOther) {
@@ -111,38 +115,42 @@ TEST(PictureSizes, ScoreRowsAndPicturesDoNotCoverEachOther) {
 TEST(TitlePicture, ButtonsFillTheirPressRectanglesUnderTheTitle) {
   const Bmp title("bg/back.bg");
   ASSERT_TRUE(title.hasPixels());
-  ASSERT_EQ(title.width(), layout::TitleSize.width);
-  ASSERT_EQ(title.height(), layout::TitleSize.height);
-  auto light = [](Rgb8 c) { return c.luminance() > 170; };
+  const int d = layout::TitleDensity;
+  ASSERT_EQ(title.width(), layout::TitleSize.width * d);
+  ASSERT_EQ(title.height(), layout::TitleSize.height * d);
+  // Coordinates below are the picture's own pixels: design pixels times d.
+  auto light = [&](int x, int y) { return title.at(x, y).luminance() > 170; };
   auto insideAButton = [&](int x, int y) {
     for (const layout::PictureRect& r : layout::TitleButtonRects) {
-      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+      if (x >= r.left * d && x < r.right * d && y >= r.top * d && y < r.bottom * d) return true;
     }
     return false;
   };
 
   int strays = 0;
-  for (int y = 118; y < 292; ++y) {
-    for (int x = 110; x < 392; ++x) {
-      if (light(title.at(x, y)) && !insideAButton(x, y)) ++strays;
+  for (int y = 121 * d; y < 292 * d; ++y) {
+    for (int x = 110 * d; x < 392 * d; ++x) {
+      if (light(x, y) && !insideAButton(x, y)) ++strays;
     }
   }
   EXPECT_EQ(strays, 0) << "light pixels outside the buttons";
 
-  for (const layout::PictureRect& r : layout::TitleButtonRects) {
-    SCOPED_TRACE(r.top);
+  for (const layout::PictureRect& design : layout::TitleButtonRects) {
+    SCOPED_TRACE(design.top);
+    const layout::PictureRect r{design.left * d, design.top * d, design.right * d,
+                                design.bottom * d};
     const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
-    EXPECT_TRUE(light(title.at(r.left, midY)));
-    EXPECT_TRUE(light(title.at(r.right - 1, midY)));
-    EXPECT_TRUE(light(title.at(midX, r.top)));
-    EXPECT_TRUE(light(title.at(midX, r.bottom - 1)));
-    EXPECT_FALSE(light(title.at(r.left - 1, midY)));
-    EXPECT_FALSE(light(title.at(r.right, midY)));
-    EXPECT_FALSE(light(title.at(midX, r.top - 1)));
-    EXPECT_FALSE(light(title.at(midX, r.bottom)));
+    EXPECT_TRUE(light(r.left, midY));
+    EXPECT_TRUE(light(r.right - 1, midY));
+    EXPECT_TRUE(light(midX, r.top));
+    EXPECT_TRUE(light(midX, r.bottom - 1));
+    EXPECT_FALSE(light(r.left - 1, midY));
+    EXPECT_FALSE(light(r.right, midY));
+    EXPECT_FALSE(light(midX, r.top - 1));
+    EXPECT_FALSE(light(midX, r.bottom));
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) count += light(title.at(x, y)) ? 1 : 0;
+      for (int x = r.left; x < r.right; ++x) count += light(x, y) ? 1 : 0;
     }
     EXPECT_GT(count, (r.right - r.left) * (r.bottom - r.top) * 6 / 10)
         << "the button should be light over most of its area";
@@ -150,22 +158,22 @@ TEST(TitlePicture, ButtonsFillTheirPressRectanglesUnderTheTitle) {
 
   // The picture's outermost ring is one plain colour: the bars beside it on
   // screens of another shape take it.
-  const Rgb8 edge = title.at(0, 0);
+  const int edge = title.at(0, 0).luminance();
   for (int x = 0; x < title.width(); x += 7) {
-    EXPECT_EQ(title.at(x, 0).luminance(), edge.luminance());
-    EXPECT_EQ(title.at(x, title.height() - 1).luminance(), edge.luminance());
+    EXPECT_EQ(title.at(x, 0).luminance(), edge);
+    EXPECT_EQ(title.at(x, title.height() - 1).luminance(), edge);
   }
   for (int y = 0; y < title.height(); y += 7) {
-    EXPECT_EQ(title.at(0, y).luminance(), edge.luminance());
-    EXPECT_EQ(title.at(title.width() - 1, y).luminance(), edge.luminance());
+    EXPECT_EQ(title.at(0, y).luminance(), edge);
+    EXPECT_EQ(title.at(title.width() - 1, y).luminance(), edge);
   }
 
   // The title stands above the first button.
   int titleInk = 0;
-  for (int y = 16; y < 118; ++y) {
-    for (int x = 123; x <= 377; ++x) titleInk += light(title.at(x, y)) ? 1 : 0;
+  for (int y = 16 * d; y < 118 * d; ++y) {
+    for (int x = 123 * d; x <= 377 * d; ++x) titleInk += light(x, y) ? 1 : 0;
   }
-  EXPECT_GT(titleInk, 1000);
+  EXPECT_GT(titleInk, 1000 * d * d);
 }
 
 // ---- card faces ---------------------------------------------------------------

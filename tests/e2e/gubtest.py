@@ -288,7 +288,10 @@ class Game:
 
     def shows_title(self, shot):
         x, y, zoom = layout().title
-        return shot.matches(self.picture("bg/back.bg"), x, y, zoom=zoom, step=7) > 0.9
+        back = self.picture("bg/back.bg")
+        # A picture at twice (or any multiple of) its design width of 512 is
+        # drawn at the zoom divided by that.
+        return shot.matches(back, x, y, zoom=zoom * 512 / back.width, step=7) > 0.9
 
     def shows_picture(self, shot, name, where):
         x, y = layout().pictures[where]

@@ -109,52 +109,57 @@ constexpr bmp::Rgb Heading{0, 220, 120};
 constexpr bmp::Rgb ButtonColours[3] = {{0, 200, 250}, {0, 170, 250}, {0, 140, 250}};
 constexpr layout::PictureRect HeadingRect{96, 16, 416, 118};
 
-bool writeTitlePicture(const std::string& folder) {
+// At `density` picture pixels per design pixel.
+bool writeTitlePicture(const std::string& folder, int32_t density) {
   const layout::Size s = layout::TitleSize;
   auto inside = [](const layout::PictureRect& r, int32_t x, int32_t y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
   };
-  return bmp::writeFile(folder + "/bg/back.bg",
-                        bmp::make(s.width, s.height, [&](int32_t x, int32_t yUp) {
-                          const int32_t y = s.height - 1 - yUp;
-                          for (int32_t i = 0; i < 3; ++i) {
-                            if (inside(layout::TitleButtonRects[i], x, y)) return ButtonColours[i];
-                          }
-                          return inside(HeadingRect, x, y) ? Heading : TitleGround;
-                        }));
+  return bmp::writeFile(
+      folder + "/bg/back.bg",
+      bmp::make(s.width * density, s.height * density, [&](int32_t px, int32_t pyUp) {
+        const int32_t x = px / density, y = s.height - 1 - pyUp / density;
+        for (int32_t i = 0; i < 3; ++i) {
+          if (inside(layout::TitleButtonRects[i], x, y)) return ButtonColours[i];
+        }
+        return inside(HeadingRect, x, y) ? Heading : TitleGround;
+      }));
 }
 
 TEST_F(PixelTest, TitleShowsWholeAndItsButtonsPressWhereTheyAreDrawn) {
-  ASSERT_TRUE(writeTitlePicture(folder_));
   constexpr TitleButton Buttons[3] = {TitleButton::NewGame, TitleButton::Options,
                                       TitleButton::Exit};
-  for (const ScreenSize size : Shapes) {
-    SCOPED_TRACE(nameOf(size));
-    GameState game = emptyTable(PhasePlaying);
-    Settings settings;
-    ViewState view;
-    const Frame frame = draw(game, settings, view, size.width, size.height, ScreenTitle);
-    const int32_t w = size.width, h = size.height;
-    const double zoom = 2.0 * std::min(w / 1024.0, h / 768.0);
+  for (int32_t density : {1, layout::TitleDensity}) {
+    ASSERT_TRUE(writeTitlePicture(folder_, density));
+    createRenderer();
+    for (const ScreenSize size : Shapes) {
+      SCOPED_TRACE(nameOf(size) + ", density " + std::to_string(density));
+      GameState game = emptyTable(PhasePlaying);
+      Settings settings;
+      ViewState view;
+      const Frame frame = draw(game, settings, view, size.width, size.height, ScreenTitle);
+      const int32_t w = size.width, h = size.height;
+      const double zoom = 2.0 * std::min(w / 1024.0, h / 768.0);
 
-    // The heading whole: its full width and height on screen.
-    const Drawn heading = drawnArea(frame, Heading);
-    ASSERT_TRUE(heading.nearlySolid());
-    EXPECT_NEAR(heading.right - heading.left + 1, (HeadingRect.right - HeadingRect.left) * zoom,
-                1.0);
-    EXPECT_NEAR(heading.bottom - heading.top + 1, (HeadingRect.bottom - HeadingRect.top) * zoom,
-                1.0);
-    // Picture and bars together fill the window with nothing else.
-    EXPECT_TRUE(colourIs(frame, 0, 0, TitleGround));
-    EXPECT_TRUE(colourIs(frame, w - 1, h - 1, TitleGround));
-    EXPECT_TRUE(colourIs(frame, 0, h - 1, TitleGround));
-    EXPECT_TRUE(colourIs(frame, w - 1, 0, TitleGround));
+      // The heading whole: its full width and height on screen.
+      const Drawn heading = drawnArea(frame, Heading);
+      ASSERT_TRUE(heading.nearlySolid());
+      EXPECT_NEAR(heading.right - heading.left + 1, (HeadingRect.right - HeadingRect.left) * zoom,
+                  1.0);
+      EXPECT_NEAR(heading.bottom - heading.top + 1, (HeadingRect.bottom - HeadingRect.top) * zoom,
+                  1.0);
+      // Picture and bars together fill the window with nothing else.
+      EXPECT_TRUE(colourIs(frame, 0, 0, TitleGround));
+      EXPECT_TRUE(colourIs(frame, w - 1, h - 1, TitleGround));
+      EXPECT_TRUE(colourIs(frame, 0, h - 1, TitleGround));
+      EXPECT_TRUE(colourIs(frame, w - 1, 0, TitleGround));
 
-    for (int32_t i = 0; i < 3; ++i) {
-      SCOPED_TRACE("button " + std::to_string(i));
-      expectPressIsDrawn(drawnArea(frame, ButtonColours[i]), frame, [&](int32_t x, int32_t y) {
-        return titleButtonAt(w, h, x, y) == Buttons[i];
-      });
+      for (int32_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE("button " + std::to_string(i));
+        expectPressIsDrawn(drawnArea(frame, ButtonColours[i]), frame, [&](int32_t x, int32_t y) {
+          return titleButtonAt(w, h, x, y) == Buttons[i];
+        });
+      }
     }
   }
 }
