@@ -61,7 +61,7 @@ void OverlayPass::drawAtEye(int32_t picture, double x, double y) const {
 
 void drawScoreNumber(const OverlayPass& pass, int32_t value, double startEyeX, double eyeY,
                      int32_t label) {
-  const double step = pass.eyeSpan(23.0 * pass.unit());
+  const double step = pass.eyeSpan(layout::DigitStep * pass.unit());
   auto at = [&](int32_t k) { return startEyeX - step * k; };
   int64_t rest = std::llabs(static_cast<int64_t>(value));
   int32_t digits = 0;

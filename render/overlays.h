@@ -50,7 +50,7 @@ struct OverlayPictures {
   void loadAll();
 };
 
-// One pass of flat pictures: the client size, the unit u, and the mapping
+// One pass of flat pictures: the screen layout of the client size, and the mapping
 // from window pixels to raster positions on the eye-space plane z = -3.
 class OverlayPass {
  public:
@@ -85,7 +85,7 @@ class OverlayPass {
 void drawTitlePicture(const OverlayPictures& pictures, const ViewState& view);
 void drawOverlays(const OverlayPictures& pictures, const GameState& game, const Settings& settings,
                   const ViewState& view);
-// A signed number composed right to left from `startEyeX` in steps of 23u,
+// A signed number composed right to left from `startEyeX` in digit steps,
 // then its sign and `label` (NoPicture for none). Needs the pass's matrices.
 void drawScoreNumber(const OverlayPass& pass, int32_t value, double startEyeX, double eyeY,
                      int32_t label);
