@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cards.h"
+#include "layout/screen_layout.h"
 #include "portraits.h"
 #include "suits.h"
 
@@ -203,17 +204,17 @@ Picture startPicture() {
 }
 
 Picture dealOverPicture() {
-  const int w = 552, h = 92;
+  const int w = layout::DealOverSize.width, h = layout::DealOverSize.height;
   Picture p("bg/hu.bg", w, h);
   Canvas cr(p);
   framedPanel(cr, w, h, 3);
-  TextStyle title = creamText(34, FontFamily::Serif);
+  TextStyle title = creamText(30, FontFamily::Serif);
   title.colour = rgb(255, 222, 120);
-  drawTextCentred(cr, "Deal over", title, w / 2.0, 36);
-  TextStyle sub = creamText(14);
+  drawTextCentred(cr, "Deal over", title, w / 2.0, 28);
+  TextStyle sub = creamText(13);
   sub.bold = false;
   sub.outlineWidth = 0;
-  drawTextCentred(cr, "Click to go on", sub, w / 2.0, 70);
+  drawTextCentred(cr, "Click to go on", sub, w / 2.0, 54);
   return p;
 }
 
@@ -235,20 +236,20 @@ Picture stripHeadPicture() {
 
 // ---- title picture -----------------------------------------------------------
 
-// The title buttons, in the picture's own pixels from the top; the presses
-// that reach them are x 122 … 378 and y 131 … 171, 183 … 223, 236 … 276.
-struct Button {
-  const char* text;
-  double top;
-};
-constexpr Button kButtons[3] = {{"New game", 134}, {"Options", 186}, {"Exit", 239}};
-constexpr double kButtonLeft = 126, kButtonRight = 374, kButtonHeight = 34;
+// The title buttons fill the rectangles the screen layout presses, to the
+// pixel, with a light gold rim, so the drawn button is the press area.
+constexpr const char* kButtonText[3] = {"New game", "Options", "Exit"};
+constexpr Rgb kTitleEdge = rgb(6, 36, 20);
 
+// A card face drawn at `density` pixels per design pixel, so it stays sharp
+// in a picture of that density.
 void paintCardAt(cairo_t* cr, int suit, int rankIndex, double px, double py, double angleDeg,
-                 double scale) {
-  cairo_surface_t* face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFaceWidth, kFaceHeight);
+                 double scale, int density) {
+  cairo_surface_t* face =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFaceWidth * density, kFaceHeight * density);
   {
     Canvas fc(face);
+    cairo_scale(fc, density, density);
     drawCardFace(fc, suit, rankIndex);
   }
   cairo_save(cr);
@@ -261,16 +262,22 @@ void paintCardAt(cairo_t* cr, int suit, int rankIndex, double px, double py, dou
   cairo_rectangle(cr, 2, 2, kFaceWidth, kFaceHeight);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_fill(cr);
+  cairo_scale(cr, 1.0 / density, 1.0 / density);
   cairo_set_source_surface(cr, face, 0, 0);
   cairo_paint(cr);
   cairo_restore(cr);
   cairo_surface_destroy(face);
 }
 
+// The title picture is the largest on screen (twice the unit), so it comes at
+// twice its design size: the game draws such a picture at half the zoom, and
+// it stays sharp on large screens. Everything below is in design pixels.
 Picture titlePicture() {
-  const int w = 512, h = 384;
-  Picture p("bg/back.bg", w, h);
+  const int w = layout::TitleSize.width, h = layout::TitleSize.height;
+  const int density = layout::TitleDensity;
+  Picture p("bg/back.bg", w * density, h * density);
   Canvas cr(p);
+  cairo_scale(cr, density, density);
 
   // Baize lit from the middle.
   cairo_pattern_t* light =
@@ -281,7 +288,14 @@ Picture titlePicture() {
   cairo_paint(cr);
   cairo_pattern_destroy(light);
 
-  // Border.
+  // A plain dark edge, the colour of the bars beside the picture on screens
+  // of another shape, then the gold border.
+  setColour(cr, kTitleEdge);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_rectangle(cr, 5, 5, w - 10, h - 10);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   setColour(cr, kGold);
   cairo_set_line_width(cr, 2);
   cairo_rectangle(cr, 7, 7, w - 14, h - 14);
@@ -314,26 +328,27 @@ Picture titlePicture() {
 
   // Fans of cards either side of the buttons.
   // They keep clear of the buttons' press column (x 122 … 378).
-  paintCardAt(cr, Spades, kQueen, 56, 298, -18, 0.66);
-  paintCardAt(cr, Diamonds, kJack, 66, 300, -4, 0.66);
-  paintCardAt(cr, Clubs, kTen, 76, 303, 10, 0.66);
-  paintCardAt(cr, Hearts, kAce, w - 76, 303, -10, 0.66);
-  paintCardAt(cr, Hearts, kKing, w - 66, 300, 4, 0.66);
-  paintCardAt(cr, Spades, kAce, w - 56, 298, 18, 0.66);
+  paintCardAt(cr, Spades, kQueen, 56, 298, -18, 0.66, density);
+  paintCardAt(cr, Diamonds, kJack, 66, 300, -4, 0.66, density);
+  paintCardAt(cr, Clubs, kTen, 76, 303, 10, 0.66, density);
+  paintCardAt(cr, Hearts, kAce, w - 76, 303, -10, 0.66, density);
+  paintCardAt(cr, Hearts, kKing, w - 66, 300, 4, 0.66, density);
+  paintCardAt(cr, Spades, kAce, w - 56, 298, 18, 0.66, density);
 
   // Buttons.
-  for (const Button& b : kButtons) {
-    roundedRect(cr, kButtonLeft + 0.5, b.top + 0.5, kButtonRight - kButtonLeft - 1,
-                kButtonHeight - 1, 9);
-    setVerticalGradient(cr, b.top, b.top + kButtonHeight, rgb(255, 248, 226), rgb(232, 214, 164));
-    cairo_fill_preserve(cr);
-    setColour(cr, rgb(150, 104, 24));
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+  for (int i = 0; i < 3; ++i) {
+    const layout::PictureRect& r = layout::TitleButtonRects[i];
+    const double bw = r.right - r.left, bh = r.bottom - r.top;
+    roundedRect(cr, r.left, r.top, bw, bh, 9);
+    setColour(cr, kGold);
+    cairo_fill(cr);
+    roundedRect(cr, r.left + 2, r.top + 2, bw - 4, bh - 4, 7);
+    setVerticalGradient(cr, r.top, r.bottom, rgb(255, 248, 226), rgb(232, 214, 164));
+    cairo_fill(cr);
     TextStyle label;
-    label.sizePx = 20;
+    label.sizePx = 21;
     label.colour = kDeepGreen;
-    drawTextCentred(cr, b.text, label, w / 2.0, b.top + kButtonHeight / 2.0);
+    drawTextCentred(cr, kButtonText[i], label, w / 2.0, r.top + bh / 2.0);
   }
 
   // A closing rule under the buttons.

@@ -5,6 +5,7 @@
 
 #include "engine/table_geometry.h"
 #include "engine/turn_driver.h"
+#include "layout/screen_layout.h"
 
 namespace gub {
 
@@ -123,13 +124,7 @@ int32_t HandHitTest(const ViewState& view, const int32_t* hand, int32_t slots, i
 }
 
 bool IsOnStartButton(int32_t width, int32_t height, int32_t x, int32_t y) {
-  // 64-bit products: the same truncating arithmetic as 32 bits for every real
-  // window, without overflow for absurd ones.
-  const int64_t w = width;
-  const int64_t h = height;
-  const int64_t halfH = h * 46 / 768;
-  const int64_t halfW = w * 92 / 1024;
-  return h / 2 - halfH < y && y < h / 2 + halfH && w / 2 - halfW < x && x < w / 2 + halfW;
+  return layout::computeScreenLayout(width, height).startPress.contains(x, y);
 }
 
 }  // namespace gub

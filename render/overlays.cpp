@@ -27,11 +27,6 @@ void OverlayPictures::loadAll() {
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-// A sixteenth of a pixel: far below what the eye or the pixel grid sees, far
-// above the rounding of the single-precision clip test, even 8000 pixels wide.
-constexpr double EdgeNudgePixels = 1.0 / 16.0;
-// The seat-0 number rows start at this eye-space x, not at a window position.
-constexpr double SouthNumberEyeX = -0.3;
 
 // Seat labels by seat number.
 constexpr int32_t SeatLabels[4] = {PictureYou, PictureEast, PictureNorth, PictureWest};
@@ -40,18 +35,18 @@ constexpr int32_t SeatLabels[4] = {PictureYou, PictureEast, PictureNorth, Pictur
 
 OverlayPass::OverlayPass(const OverlayPictures& pictures, const ViewState& view)
     : pictures_(pictures),
+      layout_(layout::computeScreenLayout(view.clientWidth, view.clientHeight)),
       width_(view.clientWidth),
       height_(view.clientHeight),
-      unit_(static_cast<float>(view.clientWidth) * 0.0009765625f),
       halfHeight_(geometry::OverlayPlaneDistance * std::tan(22.5 * Pi / 180.0)),
       halfWidth_(view.aspectRatio * halfHeight_) {}
 
 double OverlayPass::eyeX(double windowX) const {
-  return -halfWidth_ + 2.0 * halfWidth_ * (windowX + EdgeNudgePixels) / width_;
+  return -halfWidth_ + 2.0 * halfWidth_ * (windowX + layout::EdgeNudgePixels) / width_;
 }
 
 double OverlayPass::eyeY(double windowY) const {
-  return -halfHeight_ + 2.0 * halfHeight_ * (windowY + EdgeNudgePixels) / height_;
+  return -halfHeight_ + 2.0 * halfHeight_ * (windowY + layout::EdgeNudgePixels) / height_;
 }
 
 double OverlayPass::eyeSpan(double pixels) const { return 2.0 * halfWidth_ * pixels / width_; }
@@ -66,7 +61,7 @@ void OverlayPass::drawAtEye(int32_t picture, double x, double y) const {
 
 void drawScoreNumber(const OverlayPass& pass, int32_t value, double startEyeX, double eyeY,
                      int32_t label) {
-  const double step = pass.eyeSpan(23.0 * pass.unit());
+  const double step = pass.eyeSpan(layout::DigitStep * pass.unit());
   auto at = [&](int32_t k) { return startEyeX - step * k; };
   int64_t rest = std::llabs(static_cast<int64_t>(value));
   int32_t digits = 0;
@@ -101,31 +96,33 @@ class FlatPictureScope {
   FlatPictureScope& operator=(const FlatPictureScope&) = delete;
 };
 
+// A score row whose units digit stands at a layout spot; seat 0's rows start
+// at a fixed eye-space x instead.
+void drawScoreAt(const OverlayPass& pass, int32_t seat, layout::Spot spot, int32_t value,
+                 int32_t label) {
+  const double x = seat == 0 ? layout::SouthNumberEyeX : pass.eyeX(spot.x);
+  drawScoreNumber(pass, value, x, pass.eyeY(spot.y), label);
+}
+
 void drawDealOverPanel(const OverlayPass& pass, const GameState& game) {
-  const double w = pass.width();
-  const double h = pass.height();
-  const double u = pass.unit();
-  pass.drawAt(PictureHu, w / 2 - 276 * u, h - 240 * u);
-  drawScoreNumber(pass, game.dealScore[0], SouthNumberEyeX, pass.eyeY(48 * u), NoPicture);
-  drawScoreNumber(pass, game.dealScore[1], pass.eyeX(w - 23 * u), pass.eyeY(h - 336 * u),
-                  NoPicture);
-  drawScoreNumber(pass, game.dealScore[2], pass.eyeX(w / 2 + 46 * u), pass.eyeY(h - 144 * u),
-                  NoPicture);
-  drawScoreNumber(pass, game.dealScore[3], pass.eyeX(109 * u), pass.eyeY(h - 336 * u), NoPicture);
+  const layout::ScreenLayout& l = pass.layout();
+  pass.drawAt(PictureHu, l.dealOver);
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    drawScoreAt(pass, seat, l.dealScores[seat], game.dealScore[seat], NoPicture);
+  }
 }
 
 void drawMatchOverPanel(const OverlayPass& pass, const GameState& game, const Settings& settings) {
-  const double u = pass.unit();
-  double x = pass.width() / 2 - 276 * u;
-  const double y = pass.height() - 240 * u;
+  const layout::ScreenLayout& l = pass.layout();
+  layout::Spot at = l.matchOver;
   const int64_t limit = -static_cast<int64_t>(settings.maxScore);
   for (int32_t seat = 0; seat < 4; ++seat) {
     if (game.matchTotal[seat] <= limit) {
-      pass.drawAt(SeatLabels[seat], x, y);
-      x += 69 * u;
+      pass.drawAt(SeatLabels[seat], at);
+      at.x += l.units(layout::LoserStep);
     }
   }
-  pass.drawAt(PictureEnd, x, y);
+  pass.drawAt(PictureEnd, at);
 }
 
 }  // namespace
@@ -133,21 +130,33 @@ void drawMatchOverPanel(const OverlayPass& pass, const GameState& game, const Se
 void drawTitlePicture(const OverlayPictures& pictures, const ViewState& view) {
   const OverlayPass pass(pictures, view);
   if (!pass.drawable()) return;
-  FlatPictureScope scope(2.0 * pass.unit());
-  pass.drawAt(PictureBack, 0, 0);
+  const layout::ScreenLayout& l = pass.layout();
+  const OverlayImage& image = pictures.images[PictureBack];
+  if (!l.titleFillsWindow && image.pixels != nullptr) {
+    // The bars beside the picture take its own edge colour (its lower left
+    // pixel), so it looks whole on any window shape.
+    GLfloat previous[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, previous);
+    const uint8_t* edge = image.pixels.get();
+    glClearColor(edge[0] / 255.0f, edge[1] / 255.0f, edge[2] / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(previous[0], previous[1], previous[2], previous[3]);
+  }
+  const bool dense = image.width == layout::TitleSize.width * layout::TitleDensity &&
+                     image.height == layout::TitleSize.height * layout::TitleDensity;
+  FlatPictureScope scope(dense ? l.titleZoom / layout::TitleDensity : l.titleZoom);
+  pass.drawAt(PictureBack, l.title);
 }
 
 void drawOverlays(const OverlayPictures& pictures, const GameState& game, const Settings& settings,
                   const ViewState& view) {
   const OverlayPass pass(pictures, view);
   if (!pass.drawable()) return;
-  const double w = pass.width();
-  const double h = pass.height();
-  const double u = pass.unit();
+  const layout::ScreenLayout& l = pass.layout();
   FlatPictureScope scope(pass.unit());
 
   // Declaration strip: one icon per declared card, packed from the left.
-  pass.drawAt(PictureDisplay, 0, h - 46 * u);
+  pass.drawAt(PictureDisplay, l.stripHead);
   const struct {
     int32_t multiplier;
     int32_t picture;
@@ -159,30 +168,25 @@ void drawOverlays(const OverlayPictures& pictures, const GameState& game, const 
   for (const auto& icon : icons) {
     if (icon.multiplier > 1) {
       ++shown;
-      pass.drawAt(icon.picture, 92 * u + 69 * u * shown, h - 46 * u);
+      pass.drawAt(icon.picture, l.icon(shown));
     }
   }
 
-  pass.drawAt(PictureMenu, w - 92 * u, h - 46 * u);
+  pass.drawAt(PictureMenu, l.menu);
 
   // Running totals with their labels, and the computer players' pictures.
-  drawScoreNumber(pass, game.matchTotal[0], SouthNumberEyeX, pass.eyeY(0), PictureYou);
-  drawScoreNumber(pass, game.matchTotal[1], pass.eyeX(w - 69 * u), pass.eyeY(h - 130 * u),
-                  PictureEast);
-  pass.drawAt(PictureMEast, w - 130 * u, h - 288 * u);
-  drawScoreNumber(pass, game.matchTotal[2], pass.eyeX(w / 2 + 46 * u), pass.eyeY(h - 96 * u),
-                  PictureNorth);
-  pass.drawAt(PictureMNorth, w / 2 + 69 * u, h - 168 * u);
-  drawScoreNumber(pass, game.matchTotal[3], pass.eyeX(161 * u), pass.eyeY(h - 130 * u),
-                  PictureWest);
-  pass.drawAt(PictureMWest, 0, h - 288 * u);
+  constexpr int32_t Portraits[4] = {NoPicture, PictureMEast, PictureMNorth, PictureMWest};
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    drawScoreAt(pass, seat, l.totals[seat], game.matchTotal[seat], SeatLabels[seat]);
+    if (Portraits[seat] != NoPicture) pass.drawAt(Portraits[seat], l.portraits[seat]);
+  }
 
   switch (game.phase) {
     case PhaseDealOver:
       drawDealOverPanel(pass, game);
       break;
     case PhaseDeclaring:
-      pass.drawAt(PictureCancel, w / 2 - 92 * u, h / 2 - 46 * u);
+      pass.drawAt(PictureCancel, l.start);
       break;
     case PhaseMatchOver:
       drawMatchOverPanel(pass, game, settings);

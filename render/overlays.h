@@ -1,7 +1,7 @@
 // The flat pictures drawn with glDrawPixels over the table: the title picture,
 // the declaration strip, the menu corner, the running totals with their labels
 // and player pictures, and the panels of the declaring, deal-over and
-// match-over phases. Positions are window pixels in units of u = W / 1024.
+// match-over phases, each where the screen layout places it.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "engine/game_state.h"
 #include "engine/settings.h"
 #include "engine/view_state.h"
+#include "layout/screen_layout.h"
 #include "render/image_loaders.h"
 
 namespace gub {
@@ -49,16 +50,15 @@ struct OverlayPictures {
   void loadAll();
 };
 
-// One pass of flat pictures: the client size, the unit u, and the mapping
+// One pass of flat pictures: the screen layout of the client size, and the mapping
 // from window pixels to raster positions on the eye-space plane z = -3.
 class OverlayPass {
  public:
   OverlayPass(const OverlayPictures& pictures, const ViewState& view);
 
   bool drawable() const { return width_ > 0 && height_ > 0; }
-  double width() const { return width_; }
-  double height() const { return height_; }
-  double unit() const { return unit_; }
+  const layout::ScreenLayout& layout() const { return layout_; }
+  double unit() const { return layout_.unit; }
 
   // Eye-space x and y of a window position. Positions on the left or bottom
   // edge are moved a hair inwards: a raster position on the edge of the view
@@ -69,15 +69,15 @@ class OverlayPass {
   double eyeSpan(double pixels) const;
 
   void drawAtEye(int32_t picture, double x, double y) const;
-  void drawAt(int32_t picture, double windowX, double windowY) const {
-    drawAtEye(picture, eyeX(windowX), eyeY(windowY));
+  void drawAt(int32_t picture, layout::Spot spot) const {
+    drawAtEye(picture, eyeX(spot.x), eyeY(spot.y));
   }
 
  private:
   const OverlayPictures& pictures_;
+  layout::ScreenLayout layout_;
   double width_;
   double height_;
-  float unit_;
   double halfHeight_;  // Q
   double halfWidth_;   // R
 };
@@ -85,7 +85,7 @@ class OverlayPass {
 void drawTitlePicture(const OverlayPictures& pictures, const ViewState& view);
 void drawOverlays(const OverlayPictures& pictures, const GameState& game, const Settings& settings,
                   const ViewState& view);
-// A signed number composed right to left from `startEyeX` in steps of 23u,
+// A signed number composed right to left from `startEyeX` in digit steps,
 // then its sign and `label` (NoPicture for none). Needs the pass's matrices.
 void drawScoreNumber(const OverlayPass& pass, int32_t value, double startEyeX, double eyeY,
                      int32_t label);

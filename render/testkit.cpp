@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "layout/screen_layout.h"
 #include "render/overlays.h"
 
 namespace gub::testkit {
@@ -19,11 +20,16 @@ struct PictureSize {
   int32_t height;
 };
 
+PictureSize fromLayout(layout::Size size) { return {size.width, size.height}; }
+
+// The pressable pictures, the strip and the title have the layout's design
+// sizes; the rest keep plain sizes of their own (the player pictures and the
+// deal-over panel larger than the game's, so tests see what they cover).
 PictureSize overlaySize(int32_t picture) {
   if (picture >= PictureDigit0 && picture <= PictureDigit9) return {23, 23};
   switch (picture) {
     case PictureMenu:
-      return {92, 46};
+      return fromLayout(layout::MenuSize);
     case PictureEast:
     case PictureNorth:
     case PictureWest:
@@ -34,18 +40,18 @@ PictureSize overlaySize(int32_t picture) {
     case PictureHu:
       return {552, 92};
     case PictureCancel:
-      return {184, 92};
+      return fromLayout(layout::StartSize);
     case PictureEnd:
       return {69, 46};
     case PictureBack:
-      return {512, 384};
+      return fromLayout(layout::TitleSize);
     case PictureDisplay:
-      return {161, 46};
+      return fromLayout(layout::StripHeadSize);
     case PictureGub:
     case PictureSheep:
     case PictureDouble:
     case PictureRedT:
-      return {69, 46};
+      return fromLayout(layout::IconSize);
     default:  // the three player pictures
       return {128, 128};
   }

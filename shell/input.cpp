@@ -3,6 +3,7 @@
 
 #include "engine/rules.h"
 #include "engine/turn_driver.h"
+#include "layout/screen_layout.h"
 
 namespace gub {
 
@@ -10,16 +11,17 @@ static_assert(static_cast<double>(ZoomInFactor) == 1.10000002384185791015625);
 static_assert(static_cast<double>(ZoomOutFactor) == 0.90909087657928466796875);
 
 TitleButton titleButtonAt(int32_t width, int32_t height, int32_t x, int32_t y) {
-  const int32_t w = width, h = height;
-  if (!(w * 122 / 512 < x && x < w * 378 / 512)) return TitleButton::None;
-  if (h * 131 / 384 < y && y < h * 171 / 384) return TitleButton::NewGame;
-  if (h * 183 / 384 < y && y < h * 223 / 384) return TitleButton::Options;
-  if (h * 236 / 384 < y && y < h * 276 / 384) return TitleButton::Exit;
+  const layout::ScreenLayout screen = layout::computeScreenLayout(width, height);
+  constexpr TitleButton Buttons[3] = {TitleButton::NewGame, TitleButton::Options,
+                                      TitleButton::Exit};
+  for (int32_t i = 0; i < 3; ++i) {
+    if (screen.titleButtons[i].contains(x, y)) return Buttons[i];
+  }
   return TitleButton::None;
 }
 
 bool isOnCornerButton(int32_t width, int32_t height, int32_t x, int32_t y) {
-  return y < height * 46 / 768 && x > width - width * 92 / 1024;
+  return layout::computeScreenLayout(width, height).menuPress.contains(x, y);
 }
 
 void zoomView(ViewState& view, float factor) {

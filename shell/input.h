@@ -15,8 +15,8 @@ namespace gub {
 
 enum class TitleButton { None, NewGame, Options, Exit };
 
-// Hit areas are proportions of the client size taken at the moment of the
-// press (the pictures are drawn scaled to the window); all comparisons strict.
+// The press areas of the title buttons and the Menu corner: where the screen
+// layout draws them for the client size at the moment of the press.
 TitleButton titleButtonAt(int32_t width, int32_t height, int32_t x, int32_t y);
 bool isOnCornerButton(int32_t width, int32_t height, int32_t x, int32_t y);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/screen_layout.h"
 #include "render/image_loaders.h"
 #include "runtime_files.h"
 
@@ -66,16 +67,20 @@ TEST_F(GameLoaders, TheAceOfHeartsIsRedOnceSwappedForUpload) {
 TEST_F(GameLoaders, TheTitleButtonsAreLightInTheOverlayRows) {
   OverlayImage title;
   ASSERT_TRUE(title.load(runtimePath("bg/back.bg").c_str()));
-  ASSERT_EQ(title.width, 512);
-  ASSERT_EQ(title.height, 384);
-  // Rows run bottom-up: the New game button's band, 131 … 171 from the top,
-  // is rows 212 … 252 from the bottom. Its left end is clear of the caption.
-  const uint8_t* button = title.pixels.get() + (384 - 1 - 138) * 512 * 4 + 140 * 4;
+  const int d = layout::TitleDensity;
+  ASSERT_EQ(title.width, layout::TitleSize.width * d);
+  ASSERT_EQ(title.height, layout::TitleSize.height * d);
+  // Rows run bottom-up; in design pixels the New game button spans rows
+  // 131 ... 171 from the top. Its left end (x 140) is clear of the caption.
+  auto at = [&](int x, int yFromTop) {
+    return title.pixels.get() + ((title.height - 1 - yFromTop * d) * title.width + x * d) * 4;
+  };
+  const uint8_t* button = at(140, 138);
   EXPECT_GT(button[0], 200);
   EXPECT_GT(button[1], 190);
   EXPECT_EQ(button[3], 128);
   // Between two buttons lies the dark baize.
-  const uint8_t* gap = title.pixels.get() + (384 - 1 - 177) * 512 * 4 + 250 * 4;
+  const uint8_t* gap = at(250, 177);
   EXPECT_LT(gap[0] + gap[1] + gap[2], 3 * 110);
 }
 

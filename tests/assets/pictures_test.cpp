@@ -1,5 +1,5 @@
 // The generated pictures: their file format, their sizes against the places
-// the game draws them, the title buttons against their press bands, and the
+// the game draws them, the title buttons against their press areas, and the
 // card faces' colours, pips and marks.
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/screen_layout.h"
 #include "runtime_files.h"
 
 namespace gub::asset_tests {
@@ -62,16 +63,24 @@ TEST(PictureSizes, FixedSizesOfTheTableCardsButtonsStripAndTitle) {
     EXPECT_EQ(card.w, 128) << n;
     EXPECT_EQ(card.h, 128) << n;
   }
-  const std::map<std::string, Size> fixed = {
-      {"bg/menu.bg", {92, 46}},    {"bg/display.bg", {161, 46}}, {"bg/gub.bg", {69, 46}},
-      {"bg/sheep.bg", {69, 46}},   {"bg/double.bg", {69, 46}},   {"bg/redT.bg", {69, 46}},
-      {"bg/cancel.bg", {184, 92}}, {"bg/back.bg", {512, 384}}};
+  // The screen layout places and presses these by their design sizes.
+  using layout::Size;
+  const std::map<std::string, layout::Size> fixed = {
+      {"bg/menu.bg", layout::MenuSize},      {"bg/display.bg", layout::StripHeadSize},
+      {"bg/gub.bg", layout::IconSize},       {"bg/sheep.bg", layout::IconSize},
+      {"bg/double.bg", layout::IconSize},    {"bg/redT.bg", layout::IconSize},
+      {"bg/cancel.bg", layout::StartSize},   {"bg/hu.bg", layout::DealOverSize},
+      {"bg/meast.bg", layout::PortraitSize}, {"bg/mnorth.bg", layout::PortraitSize},
+      {"bg/mwest.bg", layout::PortraitSize}};
   for (const auto& [name, want] : fixed) {
-    const Size got = sizeOf(name);
-    EXPECT_EQ(got.w, want.w) << name;
-    EXPECT_EQ(got.h, want.h) << name;
+    const auto got = sizeOf(name);
+    EXPECT_EQ(got.w, want.width) << name;
+    EXPECT_EQ(got.h, want.height) << name;
   }
-  EXPECT_EQ(sizeOf("bg/hu.bg").w, 552) << "the banner is centred by W/2 - 276";
+  // The title picture comes at its denser size, which the game draws at a
+  // smaller zoom.
+  EXPECT_EQ(sizeOf("bg/back.bg").w, layout::TitleSize.width * layout::TitleDensity);
+  EXPECT_EQ(sizeOf("bg/back.bg").h, layout::TitleSize.height * layout::TitleDensity);
 }
 
 TEST(PictureSizes, ScoreRowsAndPicturesDoNotCoverEachOther) {
@@ -96,66 +105,75 @@ TEST(PictureSizes, ScoreRowsAndPicturesDoNotCoverEachOther) {
   }
   // The north picture starts where the north total ends and stays on screen.
   EXPECT_LE(sizeOf("bg/mnorth.bg").h, 168);
-  // The deal-over banner's top stays under the north deal score (96 above it),
-  // and the east and west deal scores (48 under the pictures) stay under the pictures.
-  EXPECT_LE(sizeOf("bg/hu.bg").h, 96);
+  // The east and west deal scores (48 under the pictures) stay under the pictures.
   EXPECT_LE(zero.h, 48);
 }
 
-// In the title picture's own pixels (drawn twice its size from the lower left
-// of a 1024 x 768 screen), the pixels wholly inside the press areas
-// W*122/512 < x < W*378/512 and H*131/384 < y < H*171/384 (and the two bands
-// below) are columns 123 … 377 and rows 132 … 170, 184 … 222, 237 … 275.
-TEST(TitlePicture, ButtonsFillTheirPressBandsUnderTheTitle) {
+// The title buttons fill, to the pixel, the rectangles of the title picture
+// that the screen layout presses: each edge's middle pixel is button, the
+// pixel beyond it is not, and nothing else light stands near them.
+TEST(TitlePicture, ButtonsFillTheirPressRectanglesUnderTheTitle) {
   const Bmp title("bg/back.bg");
   ASSERT_TRUE(title.hasPixels());
-  ASSERT_EQ(title.width(), 512);
-  ASSERT_EQ(title.height(), 384);
-  constexpr int kLeft = 123, kRight = 377;
-  const std::array<std::array<int, 2>, 3> bands = {{{132, 170}, {184, 222}, {237, 275}}};
-  auto light = [](Rgb8 c) { return c.luminance() > 170; };
-  auto insideABand = [&](int x, int y) {
-    if (x < kLeft || x > kRight) return false;
-    for (const auto& band : bands) {
-      if (y >= band[0] && y <= band[1]) return true;
+  const int d = layout::TitleDensity;
+  ASSERT_EQ(title.width(), layout::TitleSize.width * d);
+  ASSERT_EQ(title.height(), layout::TitleSize.height * d);
+  // Coordinates below are the picture's own pixels: design pixels times d.
+  auto light = [&](int x, int y) { return title.at(x, y).luminance() > 170; };
+  auto insideAButton = [&](int x, int y) {
+    for (const layout::PictureRect& r : layout::TitleButtonRects) {
+      if (x >= r.left * d && x < r.right * d && y >= r.top * d && y < r.bottom * d) return true;
     }
     return false;
   };
 
-  // Around the buttons, anything light belongs to a button.
   int strays = 0;
-  for (int y = 118; y < 292; ++y) {
-    for (int x = 110; x < 392; ++x) {
-      if (light(title.at(x, y)) && !insideABand(x, y)) ++strays;
+  for (int y = 121 * d; y < 292 * d; ++y) {
+    for (int x = 110 * d; x < 392 * d; ++x) {
+      if (light(x, y) && !insideAButton(x, y)) ++strays;
     }
   }
-  EXPECT_EQ(strays, 0) << "light pixels outside the press bands";
+  EXPECT_EQ(strays, 0) << "light pixels outside the buttons";
 
-  for (const auto& band : bands) {
-    SCOPED_TRACE(band[0]);
-    int count = 0, minX = 512, maxX = -1, minY = 384, maxY = -1;
-    for (int y = band[0]; y <= band[1]; ++y) {
-      for (int x = kLeft; x <= kRight; ++x) {
-        if (!light(title.at(x, y))) continue;
-        ++count;
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-      }
+  for (const layout::PictureRect& design : layout::TitleButtonRects) {
+    SCOPED_TRACE(design.top);
+    const layout::PictureRect r{design.left * d, design.top * d, design.right * d,
+                                design.bottom * d};
+    const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+    EXPECT_TRUE(light(r.left, midY));
+    EXPECT_TRUE(light(r.right - 1, midY));
+    EXPECT_TRUE(light(midX, r.top));
+    EXPECT_TRUE(light(midX, r.bottom - 1));
+    EXPECT_FALSE(light(r.left - 1, midY));
+    EXPECT_FALSE(light(r.right, midY));
+    EXPECT_FALSE(light(midX, r.top - 1));
+    EXPECT_FALSE(light(midX, r.bottom));
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) count += light(x, y) ? 1 : 0;
     }
-    const int area = (kRight - kLeft + 1) * (band[1] - band[0] + 1);
-    EXPECT_GT(count, area * 6 / 10) << "the button should fill most of its band";
-    EXPECT_GE(maxX - minX + 1, 230);
-    EXPECT_GE(maxY - minY + 1, 30);
+    EXPECT_GT(count, (r.right - r.left) * (r.bottom - r.top) * 6 / 10)
+        << "the button should be light over most of its area";
+  }
+
+  // The picture's outermost ring is one plain colour: the bars beside it on
+  // screens of another shape take it.
+  const int edge = title.at(0, 0).luminance();
+  for (int x = 0; x < title.width(); x += 7) {
+    EXPECT_EQ(title.at(x, 0).luminance(), edge);
+    EXPECT_EQ(title.at(x, title.height() - 1).luminance(), edge);
+  }
+  for (int y = 0; y < title.height(); y += 7) {
+    EXPECT_EQ(title.at(0, y).luminance(), edge);
+    EXPECT_EQ(title.at(title.width() - 1, y).luminance(), edge);
   }
 
   // The title stands above the first button.
   int titleInk = 0;
-  for (int y = 16; y < 118; ++y) {
-    for (int x = kLeft; x <= kRight; ++x) titleInk += light(title.at(x, y)) ? 1 : 0;
+  for (int y = 16 * d; y < 118 * d; ++y) {
+    for (int x = 123 * d; x <= 377 * d; ++x) titleInk += light(x, y) ? 1 : 0;
   }
-  EXPECT_GT(titleInk, 1000);
+  EXPECT_GT(titleInk, 1000 * d * d);
 }
 
 // ---- card faces ---------------------------------------------------------------

@@ -4,9 +4,12 @@ from screenshots (ImageMagick `import`) against the game's own pictures.
 
 Paths come from the environment, set by CTest: GUB_CARDS (the binary),
 GUB_RUNTIME (the generated run-time folder), GUB_HAND_SLOTS (the helper that
-prints where the hand's cards are, by the game's own hit test).
+prints where the hand's cards are, by the game's own hit test), GUB_SCREEN_LAYOUT
+(the helper that prints where the flat pictures and their press areas are).
+GUB_SCREEN ("1920x1080") sets the screen size; 1024 x 768 without it.
 """
 
+import math
 import os
 import select
 import shutil
@@ -16,7 +19,7 @@ import sys
 import tempfile
 import time
 
-WIDTH, HEIGHT = 1024, 768
+WIDTH, HEIGHT = (int(v) for v in os.environ.get("GUB_SCREEN", "1024x768").split("x"))
 
 # Settings file offsets.
 MAX_SCORE, SOUND_ON, DECLARE_EXCEPT_SHEEP, SPEED, OPPOSITE_IS_FRIEND, TWO_DECKS = 4, 8, 12, 16, 20, 24
@@ -80,16 +83,20 @@ class Shot:
                        input=self.data, check=False)
 
     def matches(self, picture, gl_x, gl_y, zoom=1, tolerance=48, step=3):
-        """The share of sampled pixels of `picture`, drawn with its lower left
-        corner at GL window position (gl_x, gl_y), that the screen shows."""
-        top = HEIGHT - gl_y - picture.height * zoom
+        """The share of sampled pixels of `picture`, drawn zoomed with its lower
+        left corner at GL window pixel (gl_x, gl_y), that the screen shows: GL
+        fills the pixels whose centres the zoomed picture covers."""
+        height = math.ceil(picture.height * zoom - 0.5)
+        width = math.ceil(picture.width * zoom - 0.5)
         hits = total = 0
-        for py in range(0, picture.height * zoom, step):
-            for px in range(0, picture.width * zoom, step):
-                sx, sy = gl_x + px, top + py
+        for gy in range(0, height, step):
+            for gx in range(0, width, step):
+                sx, sy = gl_x + gx, HEIGHT - 1 - (gl_y + gy)
                 if not (0 <= sx < WIDTH and 0 <= sy < HEIGHT):
                     continue
-                want = picture.pixel(px // zoom, py // zoom)
+                px = min(int((gx + 0.5) / zoom), picture.width - 1)
+                py = min(int((gy + 0.5) / zoom), picture.height - 1)
+                want = picture.pixel(px, picture.height - 1 - py)
                 got = self.pixel(sx, sy)
                 total += 1
                 if all(abs(a - b) <= tolerance for a, b in zip(want, got)):
@@ -155,6 +162,42 @@ class HandLayout:
     def region(self):
         """The screen rows of the hand (above the seat's own totals)."""
         return (0, max(0, self.top - 60), WIDTH, min(HEIGHT - 40, self.bottom + 10))
+
+
+class ScreenLayout:
+    """Where the game puts its flat pictures and press areas on this screen."""
+
+    def __init__(self):
+        out = subprocess.run([os.environ["GUB_SCREEN_LAYOUT"], str(WIDTH), str(HEIGHT)],
+                             check=True, capture_output=True, text=True).stdout
+        self.pictures, self.presses, self.totals = {}, {}, {}
+        for line in out.splitlines():
+            kind, *rest = line.split()
+            if kind == "unit":
+                self.unit = float(rest[0])
+            elif kind == "title":
+                self.title = (int(rest[0]), int(rest[1]), float(rest[2]))
+            elif kind == "picture":
+                self.pictures[rest[0]] = (int(rest[1]), int(rest[2]))
+            elif kind == "press":
+                self.presses[rest[0]] = tuple(int(v) for v in rest[1:])
+            elif kind == "total":
+                self.totals[int(rest[0])] = (int(rest[1]), int(rest[2]))
+
+    def centre(self, name):
+        """The middle of a press area, in client pixels."""
+        left, top, right, bottom = self.presses[name]
+        return (left + right) // 2, (top + bottom) // 2
+
+
+_layout = None
+
+
+def layout():
+    global _layout
+    if _layout is None:
+        _layout = ScreenLayout()
+    return _layout
 
 
 class Game:
@@ -244,16 +287,24 @@ class Game:
         return self.pictures[name]
 
     def shows_title(self, shot):
-        return shot.matches(self.picture("bg/back.bg"), 0, 0, zoom=2, step=7) > 0.9
+        x, y, zoom = layout().title
+        back = self.picture("bg/back.bg")
+        # A picture at twice (or any multiple of) its design width of 512 is
+        # drawn at the zoom divided by that.
+        return shot.matches(back, x, y, zoom=zoom * 512 / back.width, step=7) > 0.9
+
+    def shows_picture(self, shot, name, where):
+        x, y = layout().pictures[where]
+        return shot.matches(self.picture(name), x, y, zoom=layout().unit) > 0.9
 
     def shows_table(self, shot):
-        return shot.matches(self.picture("bg/menu.bg"), WIDTH - 92, HEIGHT - 46) > 0.9
+        return self.shows_picture(shot, "bg/menu.bg", "menu")
 
     def shows_start_button(self, shot):
-        return shot.matches(self.picture("bg/cancel.bg"), WIDTH // 2 - 92, HEIGHT // 2 - 46) > 0.9
+        return self.shows_picture(shot, "bg/cancel.bg", "start")
 
     def shows_deal_over(self, shot):
-        return shot.matches(self.picture("bg/hu.bg"), WIDTH // 2 - 276, HEIGHT - 240) > 0.9
+        return self.shows_picture(shot, "bg/hu.bg", "dealover")
 
     def wait_for(self, predicate, what, timeout=15.0):
         deadline = time.monotonic() + timeout
@@ -352,7 +403,7 @@ def start_at_title(game):
 
 
 def new_game(game):
-    game.click(WIDTH // 2, 300)
+    game.click(*layout().centre("newgame"))
     shot = game.wait_for(lambda s: game.shows_table(s) and game.shows_start_button(s),
                          "table with the start button")
     return game.settle(shot)
@@ -361,7 +412,7 @@ def new_game(game):
 def declare_a_card(game, hand, slots, attempts=8):
     """Clicks the cards of a fresh deal until one is declared (the declaration
     strip changes); deals again from the title when the hand holds none."""
-    strip = (0, 0, WIDTH - 100, 46)
+    strip = (0, 0, layout().presses["menu"][0], layout().presses["menu"][3])
     for _ in range(attempts):
         shot = game.settle()
         for slot in range(slots):
@@ -372,14 +423,14 @@ def declare_a_card(game, hand, slots, attempts=8):
                 log(f"declared the card in slot {slot}")
                 return changed
         log("no declarable card in this hand; dealing again")
-        game.click(WIDTH - 40, 20)
+        game.click(*layout().centre("menu"))
         game.wait_for(game.shows_title, "title screen")
         new_game(game)
     raise Failure("no hand with a declarable card")
 
 
 def press_start(game):
-    game.click(WIDTH // 2, HEIGHT // 2)
+    game.click(*layout().centre("start"))
     shot = game.wait_for(lambda s: not game.shows_start_button(s), "start of play")
     return game.settle(shot)
 

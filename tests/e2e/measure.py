@@ -37,8 +37,9 @@ def title_targets(game, count=10):
             flat = all(back.pixel(gx + dx, gy + dy) == colour for dx in (-2, 0, 2)
                        for dy in (-2, 0, 2))
             if flat:
-                # The picture is drawn at twice its size with row 0 at the top.
-                targets.append((gx * 2 + 1, gy * 2 + 1, *colour))
+                # The picture fills the 1024 x 768 screen with row 0 at the top.
+                scale = 1024 / back.width
+                targets.append((int((gx + 0.5) * scale), int((gy + 0.5) * scale), *colour))
     step = max(1, len(targets) // count)
     return targets[::step][:count]
 

@@ -147,14 +147,14 @@ TEST_F(PixelTest, PicturesOnTheLeftAndBottomEdgesAreNotDropped) {
     GameState game = emptyTable(PhasePlaying);
     ViewState view;
     Frame frame = draw(game, settings, view, size.w, size.h);
-    const double u = size.w / 1024.0;
-    const int32_t westY = static_cast<int32_t>(std::ceil(size.h - 288 * u));
+    const layout::ScreenLayout screen = layout::computeScreenLayout(size.w, size.h);
+    const int32_t westY = static_cast<int32_t>(std::ceil(screen.portraits[3].y));
     EXPECT_TRUE(colourIs(frame, 0, westY + 1, overlay(PictureMWest)));
-    const int32_t stripY = static_cast<int32_t>(std::ceil(size.h - 46 * u));
+    const int32_t stripY = static_cast<int32_t>(std::ceil(screen.stripHead.y));
     EXPECT_TRUE(colourIs(frame, 0, stripY + 1, overlay(PictureDisplay)));
 
-    // The title picture at (0, 0), twice the unit: it covers 512 x 384 design
-    // pixels from the bottom left corner.
+    // The title picture, twice the unit, with bars of its own edge colour
+    // where it leaves any: the corners show it.
     frame = draw(game, settings, view, size.w, size.h, ScreenTitle);
     EXPECT_TRUE(colourIs(frame, 0, 0, overlay(PictureBack)));
     EXPECT_TRUE(colourIs(frame, size.w - 1, 0, overlay(PictureBack)));

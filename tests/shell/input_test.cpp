@@ -30,15 +30,21 @@ TEST(TitleButtonsTest, EdgesAtTheDesignSize) {
 }
 
 TEST(TitleButtonsTest, AreasFollowTheWindowSizeWithIntegerArithmetic) {
-  // 1000 x 700: 1000*122/512 = 238 (238.28 truncated), 700*131/384 = 238.
-  EXPECT_EQ(titleButtonAt(1000, 700, 238, 300), TitleButton::None);
-  EXPECT_EQ(titleButtonAt(1000, 700, 239, 300), TitleButton::NewGame);
-  EXPECT_EQ(titleButtonAt(1000, 700, 500, 238), TitleButton::None);
-  EXPECT_EQ(titleButtonAt(1000, 700, 500, 239), TitleButton::NewGame);
-  // 1920 x 1080: Options band 514 < y < 627.
+  // 800 x 600: 800*122/512 = 190 (190.6 truncated), 600*131/384 = 204 (204.7).
+  EXPECT_EQ(titleButtonAt(800, 600, 190, 250), TitleButton::None);
+  EXPECT_EQ(titleButtonAt(800, 600, 191, 250), TitleButton::NewGame);
+  EXPECT_EQ(titleButtonAt(800, 600, 400, 204), TitleButton::None);
+  EXPECT_EQ(titleButtonAt(800, 600, 400, 205), TitleButton::NewGame);
+  // 1920 x 1080: the picture is 1440 wide from x 240, zoomed 2.8125; the
+  // Options button is its rows 183 ... 222, window rows 515 ... 626.
   EXPECT_EQ(titleButtonAt(1920, 1080, 960, 514), TitleButton::None);
   EXPECT_EQ(titleButtonAt(1920, 1080, 960, 515), TitleButton::Options);
   EXPECT_EQ(titleButtonAt(1920, 1080, 960, 626), TitleButton::Options);
+  EXPECT_EQ(titleButtonAt(1920, 1080, 960, 627), TitleButton::None);
+  EXPECT_EQ(titleButtonAt(1920, 1080, 582, 600), TitleButton::None);
+  EXPECT_EQ(titleButtonAt(1920, 1080, 583, 600), TitleButton::Options);
+  EXPECT_EQ(titleButtonAt(1920, 1080, 1302, 600), TitleButton::Options);
+  EXPECT_EQ(titleButtonAt(1920, 1080, 1303, 600), TitleButton::None);
 }
 
 TEST(CornerButtonTest, TopRightCorner) {
@@ -46,10 +52,10 @@ TEST(CornerButtonTest, TopRightCorner) {
   EXPECT_TRUE(isOnCornerButton(1024, 768, 1023, 0));
   EXPECT_FALSE(isOnCornerButton(1024, 768, 932, 10));
   EXPECT_FALSE(isOnCornerButton(1024, 768, 1000, 46));
-  // 1920 x 1080: y < 64, x > 1920 - 172.
-  EXPECT_TRUE(isOnCornerButton(1920, 1080, 1749, 63));
-  EXPECT_FALSE(isOnCornerButton(1920, 1080, 1748, 63));
-  EXPECT_FALSE(isOnCornerButton(1920, 1080, 1900, 64));
+  // 1920 x 1080: the corner is 92 x 46 units of 1.40625, 129.4 x 64.7 pixels.
+  EXPECT_TRUE(isOnCornerButton(1920, 1080, 1791, 64));
+  EXPECT_FALSE(isOnCornerButton(1920, 1080, 1790, 30));
+  EXPECT_FALSE(isOnCornerButton(1920, 1080, 1900, 65));
 }
 
 TEST(ZoomTest, SinglePrecisionSteps) {
