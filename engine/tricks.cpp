@@ -140,21 +140,24 @@ int32_t IsRestrictedPlayTwoDecks(const GameState& game, const int32_t* hand, int
   return Restriction(game, hand, TwoDeckHandSize, slot);
 }
 
-bool CanPlayOneDeck(const GameState& game, int32_t slot) {
-  if (slot < 0 || slot >= OneDeckHandSize) return false;
-  const int32_t* hand = game.oneDeckHands[0];
+namespace {
+
+// One deck: the card in `slot` follows suit and, when `restricted`, is not
+// held back by a declaration.
+bool IsLegalSingle(const GameState& game, const int32_t* hand, int32_t slot, bool restricted) {
+  constexpr int32_t size = OneDeckHandSize;
+  if (slot < 0 || slot >= size) return false;
   const int32_t card = hand[slot];
   if (!IsCard(card)) return false;
-  if (Restriction(game, hand, OneDeckHandSize, slot) != 0) return false;
-  if (game.leadSuit != -1 && game.cards[card].suit != game.leadSuit &&
-      HoldsSuit(game, hand, OneDeckHandSize, game.leadSuit)) {
-    return false;
-  }
-  return true;
+  if (restricted && Restriction(game, hand, size, slot) != 0) return false;
+  return game.leadSuit == -1 || game.cards[card].suit == game.leadSuit ||
+         !HoldsSuit(game, hand, size, game.leadSuit);
 }
 
-bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
-  const int32_t* hand = game.twoDeckHands[0];
+// Two decks: the selection of `first` and `second` (-1 for a single card)
+// answers the trick as it stands; `restricted` as above.
+bool IsLegalSelection(const GameState& game, const int32_t* hand, int32_t first, int32_t second,
+                      bool restricted) {
   constexpr int32_t size = TwoDeckHandSize;
   if (first < 0 || first >= size || !IsCard(hand[first])) return false;
   if (second != -1 && (second < 0 || second >= size || second == first || !IsCard(hand[second]))) {
@@ -163,15 +166,16 @@ bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
   const int32_t a = hand[first];
   const int32_t b = second == -1 ? -1 : hand[second];
   const int32_t lead = game.leadSuit;
+  auto free = [&](int32_t slot) { return !restricted || Restriction(game, hand, size, slot) == 0; };
 
   if (lead == -1) {
     if (b != -1 && a != b) return false;  // two cards may lead only as a pair
-    return Restriction(game, hand, size, first) == 0;
+    return free(first);
   }
 
   if (game.currentTrick[0].second == -1) {  // a single card was led
     if (b != -1) return false;
-    if (Restriction(game, hand, size, first) != 0) return false;
+    if (!free(first)) return false;
     return game.cards[a].suit == lead || !HoldsSuit(game, hand, size, lead);
   }
 
@@ -187,13 +191,58 @@ bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
   const bool aLead = game.cards[a].suit == lead;
   const bool bLead = game.cards[b].suit == lead;
   if (pairs > 0) return a == b && aLead;
-  if (held >= 3) {
-    return aLead && bLead && Restriction(game, hand, size, first) == 0 &&
-           Restriction(game, hand, size, second) == 0;
-  }
+  if (held >= 3) return aLead && bLead && free(first) && free(second);
   if (held == 2) return aLead && bLead;
   if (held == 1) return aLead || bLead;
   return true;
+}
+
+bool AnyLegalSingle(const GameState& game, const int32_t* hand, bool restricted) {
+  for (int32_t slot = 0; slot < OneDeckHandSize; ++slot)
+    if (IsLegalSingle(game, hand, slot, restricted)) return true;
+  return false;
+}
+
+bool AnyLegalSelection(const GameState& game, const int32_t* hand, bool restricted) {
+  for (int32_t first = 0; first < TwoDeckHandSize && IsCard(hand[first]); ++first) {
+    if (IsLegalSelection(game, hand, first, -1, restricted)) return true;
+    for (int32_t second = first + 1; second < TwoDeckHandSize && IsCard(hand[second]); ++second)
+      if (IsLegalSelection(game, hand, first, second, restricted)) return true;
+  }
+  return false;
+}
+
+// A hand the declared-card rule would leave without any legal play plays as
+// if nothing were declared, for this play only; otherwise the deal could not
+// go on.
+bool CanPlaySingle(const GameState& game, const int32_t* hand, int32_t slot) {
+  if (IsLegalSingle(game, hand, slot, true)) return true;
+  return IsLegalSingle(game, hand, slot, false) && !AnyLegalSingle(game, hand, true);
+}
+
+bool CanPlaySelection(const GameState& game, const int32_t* hand, int32_t first, int32_t second) {
+  if (IsLegalSelection(game, hand, first, second, true)) return true;
+  return IsLegalSelection(game, hand, first, second, false) && !AnyLegalSelection(game, hand, true);
+}
+
+}  // namespace
+
+bool CanPlayOneDeck(const GameState& game, int32_t slot) {
+  return CanPlaySingle(game, game.oneDeckHands[0], slot);
+}
+
+bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
+  return CanPlaySelection(game, game.twoDeckHands[0], first, second);
+}
+
+bool HasLegalPlay(const GameState& game, int32_t seat) {
+  if (static_cast<uint32_t>(seat) >= 4u) return false;
+  return AnyLegalSingle(game, game.oneDeckHands[seat], false);
+}
+
+bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
+  if (static_cast<uint32_t>(seat) >= 4u) return false;
+  return AnyLegalSelection(game, game.twoDeckHands[seat], false);
 }
 
 void AddPlay(GameState& game, int32_t seat, int32_t slot) {
