@@ -21,7 +21,8 @@ struct DriverContext {
 
 // The slot of seat 0's hand under the pointer (client pixels, y down), or -1.
 // `slots` is 13 for one deck and 26 for two decks.
-int32_t HandHitTest(const ViewState& view, const int32_t* hand, int32_t slots, int32_t x, int32_t y);
+int32_t HandHitTest(const ViewState& view, const int32_t* hand, int32_t slots, int32_t x,
+                    int32_t y);
 
 // True when (x, y) lies on the start button shown while declaring.
 bool IsOnStartButton(int32_t width, int32_t height, int32_t x, int32_t y);

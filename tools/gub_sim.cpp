@@ -8,7 +8,7 @@
 #include <ctime>
 #include <string_view>
 
-#include "tools/match_sim.h"
+#include "play/deal_loop.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 #include "engine/view_state.h"
 
 int main(int argc, char** argv) {

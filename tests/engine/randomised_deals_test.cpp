@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/rules.h"
-#include "tools/match_sim.h"
+#include "play/deal_loop.h"
 
 namespace gub {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "engine/table_geometry.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 namespace gub {
 namespace {

@@ -1,5 +1,5 @@
 // The click drivers of both games, driven with a recording window.
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "engine/game_state.h"
 #include "engine/table_view.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 #include "engine/view_state.h"
 
 namespace gub::testing {
