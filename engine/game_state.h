@@ -100,6 +100,6 @@ void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot);
 // Inserts `card` behind the filled part of the hand and moves it towards slot 0
 // while the card before it sorts lower (suit value, then rank). `count` is the
 // number of cards already held; the hand must have room for one more.
-void InsertSorted(const GameState& game, int32_t* hand, int32_t count, int32_t card);
+void InsertSorted(int32_t* hand, int32_t count, int32_t card);
 
 }  // namespace gub

@@ -51,7 +51,7 @@ void Take(const GameState& game, TakenScoringCards& taken, int32_t seat, int32_t
   if (count >= TakenCapacity) return;
   // Inserting each card as it arrives gives the same order as appending them
   // all and insertion-sorting the list afterwards.
-  InsertSorted(game, taken.cards[seat], count, c);
+  InsertSorted(taken.cards[seat], count, c);
   ++count;
 }
 

@@ -69,14 +69,14 @@ inline void SetOneDeckHand(GameState& game, int32_t seat, std::initializer_list<
   int32_t* hand = game.oneDeckHands[seat];
   for (int32_t i = 0; i < OneDeckHandSize; ++i) hand[i] = -1;
   int32_t n = 0;
-  for (int32_t c : cards) InsertSorted(game, hand, n++, c);
+  for (int32_t c : cards) InsertSorted(hand, n++, c);
 }
 
 inline void SetTwoDeckHand(GameState& game, int32_t seat, std::initializer_list<int32_t> cards) {
   int32_t* hand = game.twoDeckHands[seat];
   for (int32_t i = 0; i < TwoDeckHandSize; ++i) hand[i] = -1;
   int32_t n = 0;
-  for (int32_t c : cards) InsertSorted(game, hand, n++, c);
+  for (int32_t c : cards) InsertSorted(hand, n++, c);
 }
 
 inline int32_t SlotOf(const int32_t* hand, int32_t size, int32_t card) {

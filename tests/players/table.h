@@ -52,23 +52,23 @@ struct Table {
     game.phase = PhasePlaying;
   }
 
-  static void Place(const GameState& game, int32_t* hand, int32_t size, const std::string& cards) {
+  static void Place(int32_t* hand, int32_t size, const std::string& cards) {
     std::istringstream in(cards);
     std::string name;
     int32_t count = 0;
     while (in >> name) {
       ASSERT_LT(count, size);
-      InsertSorted(game, hand, count++, C(name));
+      InsertSorted(hand, count++, C(name));
     }
   }
 
   // One-deck hand of a seat, e.g. Hand(1, "QS 5S KD").
   Table& Hand(int32_t seat, const std::string& cards) {
-    Place(game, game.oneDeckHands[seat], OneDeckHandSize, cards);
+    Place(game.oneDeckHands[seat], OneDeckHandSize, cards);
     return *this;
   }
   Table& Hand2(int32_t seat, const std::string& cards) {
-    Place(game, game.twoDeckHands[seat], TwoDeckHandSize, cards);
+    Place(game.twoDeckHands[seat], TwoDeckHandSize, cards);
     return *this;
   }
 
