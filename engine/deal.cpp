@@ -1,5 +1,7 @@
 // Dealing: the shuffle into deal positions, the sorted hands, the per-deal
 // reset, the automatic declarations and the first leader, one and two decks.
+#include <bit>
+
 #include "engine/rules.h"
 
 namespace gub {
@@ -29,26 +31,27 @@ constexpr HandOrder kHandOrder;
 // copy of card i - 52. Returns the seat of number 7, the first two of spades.
 //
 // Positions never become free again, so the lowest free one only moves
-// forward and the shuffle is linear. The hands are then filled by walking
+// forward; the taken positions are bits of a set, so it is found in a step or
+// two. The hands are then filled by walking
 // the cards in hand order, which gives exactly the hands that inserting each
 // card as it arrives would give (equal numbers are indistinguishable, so
 // twins still end up side by side) without the shifting.
 template <int32_t Decks, int32_t HandSize>
 int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   constexpr int32_t count = Decks * 52;
-  bool taken[count] = {};
+  uint32_t drawn[count];
+  random.Draw(drawn, count);
+  uint64_t taken[2] = {0, 0};  // position p is bit p % 64 of word p / 64
+  int32_t word = 0;            // the first word with a free position
   int32_t seatOf[Decks][52];
-  int32_t lowestFree = 0;
-  for (int32_t d = 0; d < Decks; ++d) {
-    for (int32_t n = 0; n < 52; ++n) {
-      int32_t p = static_cast<int32_t>(random.Next() % static_cast<uint32_t>(count));
-      if (taken[p]) {
-        while (taken[lowestFree]) ++lowestFree;
-        p = lowestFree;
-      }
-      taken[p] = true;
-      seatOf[d][n] = p & 3;
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t p = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
+    if ((taken[p >> 6] >> (p & 63)) & 1) {
+      while (taken[word] == ~uint64_t{0}) ++word;
+      p = word * 64 + std::countr_one(taken[word]);
     }
+    taken[p >> 6] |= uint64_t{1} << (p & 63);
+    seatOf[i / 52][i % 52] = p & 3;
   }
   int32_t filled[4] = {};
   for (int32_t c : kHandOrder.cards) {
