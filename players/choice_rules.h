@@ -1,306 +1,262 @@
-// Card-choice rules the one-deck and the two-deck computer seats share: the
-// led-suit follow rules, the discard order and the suit scores of a lead,
-// written once over a hand of Size slots (13 or 26). Internal to players/.
+// Card-choice rules the one-deck and the two-deck computer seats share: how a
+// seat follows a single led card, which card it throws away, and how it
+// scores the suits it could lead. Written once over a hand of Size slots (13
+// or 26). Internal to players/.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
+#include "engine/card_set.h"
 #include "engine/game_state.h"
 
 namespace gub::choice {
 
-// True when a completed trick of this deal was led with `suit`. Our own
-// reading of the trick history, so the players do not depend on the engine's
-// trick code.
+inline constexpr int32_t Jack = 11;
+inline constexpr int32_t Queen = 12;
+inline constexpr int32_t King = 13;
+
+// True when a completed trick of this deal was led with `suit`.
 inline bool IsOpened(const GameState& game, int32_t suit) {
-  int32_t count = game.trickNumber;
-  if (count > 26) count = 26;
-  for (int32_t t = 0; t < count; ++t) {
-    int32_t first = game.trickHistory[t].cards[0];
-    if (first >= 0 && first < 52 && game.cards[first].suit == suit) return true;
+  const int32_t played = game.trickNumber < 26 ? game.trickNumber : 26;
+  for (int32_t t = 0; t < played; ++t) {
+    const int32_t first = game.trickHistory[t].cards[0];
+    if (first >= 0 && first < 52 && CardSuit(first) == suit) return true;
   }
   return false;
 }
 
-// A declared special card stays restricted until its suit has led a trick.
-// `mult` is the card's multiplier (2 once declared).
-inline bool IsReleased(const GameState& game, int32_t mult, int32_t suit) {
-  return mult != 2 || IsOpened(game, suit);
+// A declared card may be played freely once its suit has led a trick; an
+// undeclared one (multiplier 1) always.
+inline bool IsFree(const GameState& game, int32_t multiplier, int32_t suit) {
+  return multiplier != 2 || IsOpened(game, suit);
 }
 
-// Suit and rank by card number, with suit -1 and rank 0 for an empty slot
-// (-1 & 63 is 63), so the loops below can count over a hand without a branch
-// on each card.
-inline constexpr auto kSlotCard = [] {
-  struct Table {
-    int8_t suit[64];
-    int8_t rank[64];
-  } table{};
-  for (int32_t n = 0; n < 64; ++n) {
-    table.suit[n] = static_cast<int8_t>(n < 52 ? CardSuit(n) : -1);
-    table.rank[n] = static_cast<int8_t>(n < 52 ? CardRank(n) : 0);
-  }
-  return table;
-}();
-
-inline int32_t SlotSuit(int32_t card) { return kSlotCard.suit[card & 63]; }
-inline int32_t SlotRank(int32_t card) { return kSlotCard.rank[card & 63]; }
-
-// How many slots of a hand to read. In one deck every seat holds
-// 13 - trickNumber cards whenever it is asked (it has not yet played to the
-// current trick, and neither has any hand when a trick is led), so reading
-// stops there; a hand that holds more, as a hand-built state may, is read on
-// to its end. Two-deck hands have no such count: their loops stop at the first
-// empty slot instead (`StopAt`). The loops read empty slots harmlessly.
+// The card to give away when nothing better applies: the one worth least to
+// whoever takes it (lowest value), of equal value the highest, of equal cards
+// the first in hand order. `skipSlot` leaves out a card already chosen.
+// -1 when the hand holds no other card.
 template <int32_t Size>
-int32_t SlotsToRead(const GameState& game, const int32_t* hand) {
-  if constexpr (Size != OneDeckHandSize) return Size;
-  int32_t n = Size - game.trickNumber;
-  n = n < 0 ? 0 : (n > Size ? Size : n);
-  while (n < Size && hand[n] >= 0) ++n;
-  return n;
-}
-
-template <int32_t Size>
-bool StopAt(int32_t card) {
-  return Size != OneDeckHandSize && card < 0;
-}
-
-// The costliest card to give away: lowest value, then higher rank, then first
-// in hand order. `skipSlot` leaves one slot out (the first card of a pair
-// answer). Returns -1 when no card qualifies.
-template <int32_t Size>
-int32_t LowestValueSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
-  // One key orders value (lower first) then rank (higher first); ties keep the
-  // earlier slot. Values lie in -100..100, ranks below 16. The start key is
-  // the value 300 with rank 0, below every card; empty slots rank lower still.
+int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
   int32_t best = -1;
-  int32_t bestKey = (200 - 300) * 16;
-  const int32_t slots = SlotsToRead<Size>(game, hand);
-  for (int32_t i = 0; i < slots; ++i) {
-    const int32_t c = hand[i];
-    if (StopAt<Size>(c)) break;
-    const Card& card = game.cards[c < 0 ? 0 : c];
-    const int32_t key = c < 0 ? -100000 : (200 - card.value) * 16 + card.rank;
-    const bool better = key > bestKey && i != skipSlot;
-    best = better ? i : best;
-    bestKey = better ? key : bestKey;
+  for (int32_t slot = 0; slot < Size && hand[slot] >= 0; ++slot) {
+    if (slot == skipSlot) continue;
+    if (best == -1) {
+      best = slot;
+      continue;
+    }
+    const Card& card = game.cards[hand[slot]];
+    const Card& kept = game.cards[hand[best]];
+    if (card.value < kept.value || (card.value == kept.value && card.rank > kept.rank)) best = slot;
   }
   return best;
 }
 
-// The slots of one suit in a hand: hands are sorted by suit, so they are one
-// run after the cards of the higher suits.
-struct SuitRun {
-  int32_t first;
-  int32_t count;
+// The seat's cards of one suit: a run of slots of a sorted hand, highest
+// first (with two decks twins lie side by side). Positions count from 0 at
+// the highest card.
+class SuitCards {
+ public:
+  template <int32_t Size>
+  static SuitCards Of(const int32_t* hand, int32_t suit) {
+    int32_t first = 0;
+    while (first < Size && hand[first] >= 0 && CardSuit(hand[first]) > suit) ++first;
+    int32_t end = first;
+    while (end < Size && hand[end] >= 0 && CardSuit(hand[end]) == suit) ++end;
+    return SuitCards(hand, first, end - first);
+  }
+
+  int32_t count() const { return count_; }
+  int32_t Slot(int32_t position) const { return first_ + position; }
+  int32_t CardAt(int32_t position) const { return hand_[first_ + position]; }
+  int32_t RankAt(int32_t position) const { return CardRank(CardAt(position)); }
+  int32_t Highest() const { return 0; }
+  int32_t Lowest() const { return count_ - 1; }
+  // The position of `card`, -1 when the seat does not hold it.
+  int32_t Find(int32_t card) const {
+    for (int32_t position = 0; position < count_; ++position)
+      if (CardAt(position) == card) return position;
+    return -1;
+  }
+  // The highest card ranked strictly below `rank` (the caller knows there is one).
+  int32_t HighestBelow(int32_t rank) const {
+    int32_t position = 0;
+    while (RankAt(position) >= rank) ++position;
+    return position;
+  }
+  // The next lower card, or the next higher one from the lowest.
+  int32_t Neighbour(int32_t position) const {
+    return position < count_ - 1 ? position + 1 : count_ - 2;
+  }
+  // The first position of the lowest pair (twins), or -1.
+  int32_t LowestPair() const {
+    for (int32_t position = count_ - 1; position > 0; --position)
+      if (CardAt(position) == CardAt(position - 1)) return position - 1;
+    return -1;
+  }
+
+ private:
+  SuitCards(const int32_t* hand, int32_t first, int32_t count)
+      : hand_(hand), first_(first), count_(count) {}
+
+  const int32_t* hand_;
+  int32_t first_;
+  int32_t count_;
 };
 
-template <int32_t Size>
-SuitRun FindSuitRun(const GameState& game, const int32_t* hand, int32_t suit) {
-  SuitRun run{0, 0};
-  const int32_t slots = SlotsToRead<Size>(game, hand);
-  for (int32_t i = 0; i < slots; ++i) {
-    if (StopAt<Size>(hand[i])) break;
-    const int32_t s = SlotSuit(hand[i]);
-    run.first += s > suit;
-    run.count += s == suit;
+// What a follower sees of the single cards already played to the trick.
+struct TrickSoFar {
+  int32_t topRank = 0;  // highest rank of the led suit, 0 when none
+  bool gubPlayed = false;
+  bool sheepPlayed = false;
+  bool lastToPlay = false;
+
+  explicit TrickSoFar(const GameState& game) {
+    for (int32_t k = 0; k < game.trickCount && k < 3; ++k) {
+      const int32_t card = game.currentTrick[k].card;
+      if (card < 0 || card >= 52) continue;
+      gubPlayed |= card == CardGub;
+      sheepPlayed |= card == CardSheep;
+      if (CardSuit(card) == game.leadSuit && CardRank(card) > topRank) topRank = CardRank(card);
+    }
+    lastToPlay = game.trickCount == 3;
   }
-  return run;
-}
+};
 
-// First slot of the lowest pair within a run (the last pair in hand order;
-// twins sit side by side), or -1.
-inline int32_t LowestPairSlot(const int32_t* hand, SuitRun run) {
-  for (int32_t i = run.first + run.count - 1; i > run.first; --i)
-    if (hand[i] == hand[i - 1]) return i - 1;
-  return -1;
-}
-
-// The slot of a non-leading seat's single card: discard when void, the only
-// card of the led suit, or the rules of the led suit. `lowSpadesWithGub` is the
-// two-deck difference: a gub holder that does not drop the gub card on a king
-// or ace plays its lowest spades instead of its highest.
+// The slot of a non-leading seat's single card: the cheapest card when void,
+// the only card of the led suit, or the rules of the led suit.
+// `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
+// drop the gub card on a king or ace plays its lowest spades, not its highest.
 template <int32_t Size>
 int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
   const int32_t led = game.leadSuit;
-  if (led < 0 || led > 3) return LowestValueSlot<Size>(game, hand, -1);
-  const SuitRun run = FindSuitRun<Size>(game, hand, led);
-  const int32_t f1 = run.first;
-  const int32_t n = run.count;
-  // F1 ... Fn are the slots f1 ... f1 + n - 1.
-  if (n == 0) return LowestValueSlot<Size>(game, hand, -1);
-  if (n == 1) return f1;
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(game, hand, -1);
+  const SuitCards mine = SuitCards::Of<Size>(hand, led);
+  if (mine.count() == 0) return CheapestSlot<Size>(game, hand, -1);
+  if (mine.count() == 1) return mine.Slot(0);
 
-  const int32_t plays = game.trickCount;
-  int32_t top = 0;  // H: 0 when no card of the led suit lies in the trick
-  bool gubInTrick = false;
-  bool sheepInTrick = false;
-  for (int32_t k = 0; k < 3; ++k) {
-    const int32_t c = k < plays ? game.currentTrick[k].card : -1;
-    gubInTrick |= c == CardGub;
-    sheepInTrick |= c == CardSheep;
-    const int32_t rank = SlotSuit(c) == led ? SlotRank(c) : 0;
-    top = rank > top ? rank : top;
-  }
-  const bool last = game.trickCount == 3;
-
-  // k counts from 0: slot(0) is F1, slot(n - 1) is Fn.
-  auto slot = [&](int32_t k) { return f1 + k; };
-  auto card = [&](int32_t k) { return hand[f1 + k]; };
-  auto rank = [&](int32_t k) { return game.cards[hand[f1 + k]].rank; };
-  auto first = [&](int32_t special) {
-    for (int32_t k = 0; k < n; ++k)
-      if (card(k) == special) return k;
-    return -1;
-  };
-  // Highest card strictly under the trick top; an equal rank cannot duck.
-  auto duck = [&]() {
-    int32_t k = 0;
-    while (rank(k) >= top) ++k;
-    return k;
-  };
-  auto neighbour = [&](int32_t k) { return k < n - 1 ? k + 1 : n - 2; };
-  const bool lowestBelowTop = rank(n - 1) < top;
-  auto standard = [&]() {
-    if (!lowestBelowTop) return last ? slot(0) : slot(n - 1);
-    return slot(duck());
+  const TrickSoFar trick(game);
+  const int32_t highest = mine.Highest();
+  const int32_t lowest = mine.Lowest();
+  const int32_t secondHighest = highest + 1;
+  const int32_t secondLowest = lowest - 1;
+  // Ducking: playing under the trick's top card, with the highest card that
+  // stays under it (an equal rank does not duck).
+  const bool canDuck = mine.RankAt(lowest) < trick.topRank;
+  const int32_t duck = canDuck ? mine.HighestBelow(trick.topRank) : -1;
+  // Without a special card at stake: duck when possible; otherwise the last
+  // player takes the trick with its highest card, an earlier one plays low.
+  auto usual = [&] {
+    if (canDuck) return mine.Slot(duck);
+    return mine.Slot(trick.lastToPlay ? highest : lowest);
   };
 
   switch (led) {
     case SuitSpades: {
-      const bool released = IsReleased(game, game.gubMult, SuitSpades);
-      int32_t gub = first(CardGub);
-      if (gub >= 0) {
-        if (top >= 13 && released) return slot(gub);
-        if (lowSpadesWithGub) return card(n - 1) == CardGub ? slot(n - 2) : slot(n - 1);
-        return card(0) == CardGub ? slot(1) : slot(0);
+      const bool gubFree = IsFree(game, game.gubMult, SuitSpades);
+      if (mine.Find(CardGub) >= 0) {
+        // Drop the gub card on a king or ace when it may go.
+        if (trick.topRank >= King && gubFree) return mine.Slot(mine.Find(CardGub));
+        // Otherwise keep it and play another spade around it.
+        if (lowSpadesWithGub) {
+          return mine.Slot(mine.CardAt(lowest) == CardGub ? secondLowest : lowest);
+        }
+        return mine.Slot(mine.CardAt(highest) == CardGub ? secondHighest : highest);
       }
-      if (gubInTrick) return standard();
-      if (!released) return slot(0);
-      if (last && rank(0) >= 13) return slot(0);
-      return standard();
+      if (trick.gubPlayed) return usual();
+      // Drive out a declared gub card that may not be played yet.
+      if (!gubFree) return mine.Slot(highest);
+      if (trick.lastToPlay && mine.RankAt(highest) >= King) return mine.Slot(highest);
+      return usual();
     }
     case SuitHearts: {
-      if (lowestBelowTop) return slot(duck());
-      if (!last) return slot(n - 1);
-      for (int32_t k = 0; k < n; ++k)
-        if (rank(k) <= 10) return slot(k);
-      return slot(n - 1);
+      if (canDuck) return mine.Slot(duck);
+      if (!trick.lastToPlay) return mine.Slot(lowest);
+      // Last to play and taking the trick anyway: take it with a heart worth
+      // little (ten or lower) when there is one.
+      for (int32_t position = highest; position <= lowest; ++position)
+        if (mine.RankAt(position) <= 10) return mine.Slot(position);
+      return mine.Slot(lowest);
     }
     case SuitClubs: {
-      const bool released = IsReleased(game, game.doubleMult, SuitClubs);
-      if (!released && card(0) != CardDouble) return slot(0);
-      int32_t dbl = first(CardDouble);
-      if (dbl < 0) return standard();
-      if (top >= 11 && released) return slot(dbl);
-      if (!lowestBelowTop) {
-        if (last) return card(0) == CardDouble ? slot(1) : slot(0);
-        return card(n - 1) == CardDouble && !released ? slot(n - 2) : slot(n - 1);
+      const bool doubleFree = IsFree(game, game.doubleMult, SuitClubs);
+      const bool holdsDouble = mine.Find(CardDouble) >= 0;
+      if (!doubleFree && mine.CardAt(highest) != CardDouble) return mine.Slot(highest);
+      if (!holdsDouble) return usual();
+      // The double goes on a trick topped by a jack or higher.
+      if (trick.topRank >= Jack && doubleFree) return mine.Slot(mine.Find(CardDouble));
+      if (!canDuck) {
+        if (trick.lastToPlay) {
+          return mine.Slot(mine.CardAt(highest) == CardDouble ? secondHighest : highest);
+        }
+        const bool keepDouble = mine.CardAt(lowest) == CardDouble && !doubleFree;
+        return mine.Slot(keepDouble ? secondLowest : lowest);
       }
-      int32_t k = duck();
-      if (card(k) == CardDouble && !released) k = neighbour(k);
-      return slot(k);
+      const bool keepDouble = mine.CardAt(duck) == CardDouble && !doubleFree;
+      return mine.Slot(keepDouble ? mine.Neighbour(duck) : duck);
     }
     default: {  // diamonds
-      const bool released = IsReleased(game, game.sheepMult, SuitDiamonds);
-      int32_t sheep = first(CardSheep);
-      if (sheep >= 0) {
-        if (last && top <= 10 && released) return slot(sheep);
-        if (!lowestBelowTop) {
-          if (last) return slot(0);
-          return card(n - 1) == CardSheep && !released ? slot(n - 2) : slot(n - 1);
+      const bool sheepFree = IsFree(game, game.sheepMult, SuitDiamonds);
+      if (mine.Find(CardSheep) >= 0) {
+        // Take the trick with the sheep when nothing above a ten can beat it.
+        if (trick.lastToPlay && trick.topRank <= 10 && sheepFree) {
+          return mine.Slot(mine.Find(CardSheep));
         }
-        int32_t k = duck();
-        if (card(k) == CardSheep) k = neighbour(k);  // keep the sheep, released or not
-        return slot(k);
+        if (!canDuck) {
+          if (trick.lastToPlay) return mine.Slot(highest);
+          const bool keepSheep = mine.CardAt(lowest) == CardSheep && !sheepFree;
+          return mine.Slot(keepSheep ? secondLowest : lowest);
+        }
+        // Keep the sheep, free or not: duck with the card next to it.
+        return mine.Slot(mine.CardAt(duck) == CardSheep ? mine.Neighbour(duck) : duck);
       }
-      if (sheepInTrick) return slot(0);
-      if (lowestBelowTop) return slot(duck());
-      if (last) {
-        for (int32_t k = 0; k < n; ++k)
-          if (rank(k) <= 11) return slot(k);
-        return slot(n - 1);
+      // The sheep is in the trick: take it with the highest diamond.
+      if (trick.sheepPlayed) return mine.Slot(highest);
+      if (canDuck) return mine.Slot(duck);
+      if (trick.lastToPlay) {
+        for (int32_t position = highest; position <= lowest; ++position)
+          if (mine.RankAt(position) <= Jack) return mine.Slot(position);
+        return mine.Slot(lowest);
       }
-      return slot(n - 2);
+      return mine.Slot(secondLowest);
     }
   }
 }
 
 // --- Leading ---------------------------------------------------------------
-// A lead looks at whole suits, so the hands are read once into sets of
-// (suit, rank) bits, bit 16 * suit + rank. Descending bit order is hand order,
-// so slots and counts come from bit arithmetic instead of further scans.
 
-inline constexpr auto kOrderBit = [] {
-  struct Table {
-    uint8_t bit[64];  // card numbers 52..63 stand for an empty slot: bit 0
-  } table{};
-  for (int32_t n = 0; n < 52; ++n)
-    table.bit[n] = static_cast<uint8_t>(16 * CardSuit(n) + CardRank(n));
-  return table;
-}();
-
+// What a leading seat reads of the four hands.
 struct LeadView {
-  uint64_t own;          // ranks the seat holds
-  uint64_t ownTwice;     // ranks it holds twice, its pairs (two decks)
-  uint64_t others;       // ranks the other three seats hold at least once
-  uint64_t othersTwice;  // ranks they hold twice (two decks)
-  int32_t count[4];      // cards the seat holds in each suit, copies included
-  int32_t start[4];      // slot of the seat's first (highest) card of each suit
+  HandCards own;     // the seat's cards (and, with two decks, its pairs)
+  HandCards others;  // the other three seats' cards; `twice` also holds
+                     // a card that two of them hold once each
+  int32_t count[4];  // the seat's cards of each suit, copies included
+  int32_t start[4];  // slot of the seat's first (highest) card of each suit
+
+  int32_t CountAbove(int32_t suit, int32_t rank) const {
+    const CardSet above = CardSet::SuitAbove(suit, rank);
+    return (others.once & above).Count() + (others.twice & above).Count();
+  }
+  int32_t CountBelow(int32_t suit, int32_t rank) const {
+    const CardSet below = CardSet::SuitBelow(suit, rank);
+    return (others.once & below).Count() + (others.twice & below).Count();
+  }
 };
 
-// The number of set bits of each 16-bit field, in the low byte of the field.
-inline uint64_t FieldCounts(uint64_t x) {
-  x = x - ((x >> 1) & 0x5555555555555555ull);
-  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-  x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0full;
-  return (x + (x >> 8)) & 0x00ff00ff00ff00ffull;
-}
-
-inline int32_t Field(uint64_t packed, int32_t suit) {
-  return static_cast<int32_t>((packed >> (16 * suit)) & 0xffff);
-}
-
 template <int32_t Size>
-LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t seat) {
-  constexpr bool twoDecks = Size > OneDeckHandSize;
-  uint64_t own = 0;
-  uint64_t ownTwice = 0;
-  uint64_t others = 0;
-  uint64_t othersTwice = 0;
-  for (int32_t h = 0; h < 4; ++h) {
-    const int32_t* hand = hands[h];
-    uint64_t once = 0;
-    uint64_t twice = 0;
-    if constexpr (twoDecks) {
-      for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
-        const uint64_t bit = uint64_t{1} << kOrderBit.bit[hand[i]];
-        twice |= once & bit;
-        once |= bit;
-      }
+LeadView ReadHands(const int32_t (*hands)[Size], int32_t seat) {
+  LeadView view{};
+  for (int32_t s = 0; s < 4; ++s) {
+    const HandCards cards = ReadHand(hands[s], Size);
+    if (s == seat) {
+      view.own = cards;
     } else {
-      // Read by the trick count rather than up to the first empty slot; an
-      // empty slot read on the way sets bit 0, which no card uses.
-      const int32_t slots = SlotsToRead<Size>(game, hand);
-      for (int32_t i = 0; i < slots; ++i) once |= uint64_t{1} << kOrderBit.bit[hand[i] & 63];
-    }
-    if (h == seat) {
-      own = once;
-      ownTwice = twice;
-    } else {
-      othersTwice |= twice | (others & once);
-      others |= once;
+      view.others.twice = view.others.twice | cards.twice | (view.others.once & cards.once);
+      view.others.once = view.others.once | cards.once;
     }
   }
-  constexpr uint64_t cards = ~uint64_t{1};
-  own &= cards;
-  LeadView view{own, ownTwice & cards, others & cards, othersTwice & cards, {}, {}};
-  const uint64_t counts = FieldCounts(own) + FieldCounts(ownTwice);
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    view.count[suit] = Field(counts, suit);
+    view.count[suit] = view.own.once.CountOf(suit) + view.own.twice.CountOf(suit);
     view.start[suit] = start;
     start += view.count[suit];
   }
@@ -308,9 +264,11 @@ LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t 
 }
 
 // Scores of leading each suit, lower is better, and the slot of the card the
-// seat would lead there (-1, score 0, when it holds none). `highSpadeScore`
-// applies while the seat holds the queen, king or ace of spades;
-// `noneAboveBase` + suit when no other hand holds a card above the led one.
+// seat would lead there (-1, score 0, when it holds none). The score is how
+// many cards the others hold below the seat's lowest card of the suit;
+// `highSpadeScore` while the seat holds the queen, king or ace of spades;
+// `noneAboveBase` + suit when no other hand holds a card above that lowest
+// card (the lead would win the trick).
 struct SuitScores {
   int32_t score[4];
   int32_t slot[4];
@@ -318,40 +276,62 @@ struct SuitScores {
 
 inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t highSpadeScore,
                        int32_t noneAboveBase, SuitScores& out) {
-  // Per suit, the ranks strictly below and strictly above the seat's lowest
-  // card; its own rank (the other copy in two decks) is in neither.
-  uint64_t belowSets = 0;
-  uint64_t aboveSets = 0;
-  int32_t lowRank[4] = {0, 0, 0, 0};
-  for (int32_t suit = 0; suit < 4; ++suit) {
-    const uint32_t ranks = static_cast<uint32_t>(Field(view.own, suit));
-    if (ranks == 0) continue;
-    lowRank[suit] = std::countr_zero(ranks);
-    belowSets |= static_cast<uint64_t>((1u << lowRank[suit]) - 1) << (16 * suit);
-    aboveSets |= static_cast<uint64_t>(0xffffu & ~((2u << lowRank[suit]) - 1)) << (16 * suit);
-  }
-  const uint64_t below =
-      FieldCounts(view.others & belowSets) + FieldCounts(view.othersTwice & belowSets);
-  const uint64_t above =
-      FieldCounts(view.others & aboveSets) + FieldCounts(view.othersTwice & aboveSets);
-
-  for (int32_t suit = 0; suit < 4; ++suit) {
+  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
     if (view.count[suit] == 0) {
       out.score[suit] = 0;
       out.slot[suit] = -1;
       continue;
     }
-    const int32_t highRank = std::bit_width(static_cast<uint32_t>(Field(view.own, suit))) - 1;
-    int32_t score = Field(below, suit);
-    if (suit == SuitSpades && highRank >= 12) score = highSpadeScore;
-    if (Field(above, suit) == 0) score = noneAboveBase + suit;
+    const int32_t lowRank = view.own.once.LowestRank(suit);
+    const int32_t highRank = view.own.once.HighestRank(suit);
+    int32_t score = view.CountBelow(suit, lowRank);
+    if (suit == SuitSpades && highRank >= Queen) score = highSpadeScore;
+    if (view.CountAbove(suit, lowRank) == 0) score = noneAboveBase + suit;
     out.score[suit] = score;
-    out.slot[suit] = view.start[suit] + view.count[suit] - 1;
+    out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsReleased(game, game.doubleMult, SuitClubs))
+    if (suit == SuitClubs && highRank != 10 && !IsFree(game, game.doubleMult, SuitClubs))
       out.slot[suit] = view.start[suit];
   }
+}
+
+// The lead scores of the two games, scaled to the hand: the score of spades
+// while holding a high spade, the base of a suit whose lead would win, and
+// the score every chosen suit must beat.
+template <int32_t Size>
+struct LeadScale;
+template <>
+struct LeadScale<OneDeckHandSize> {
+  static constexpr int32_t highSpades = 13;
+  static constexpr int32_t winningBase = 15;
+  static constexpr int32_t worst = 30;
+};
+template <>
+struct LeadScale<TwoDeckHandSize> {
+  static constexpr int32_t highSpades = 26;
+  static constexpr int32_t winningBase = 30;
+  static constexpr int32_t worst = 60;
+};
+
+template <int32_t Size>
+SuitScores ScoreSuits(const GameState& game, const LeadView& view) {
+  SuitScores scores;
+  ScoreSuits(game, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
+  return scores;
+}
+
+// One suit's lead score for a seat (the public SuitLeadScore forms).
+template <int32_t Size>
+int32_t SuitLeadScore(const GameState& game, const int32_t (*hands)[Size], int32_t seat,
+                      int32_t suit, int32_t& slot) {
+  if (suit < SuitDiamonds || suit > SuitSpades || seat < 0 || seat > 3) {
+    slot = -1;
+    return 0;
+  }
+  const SuitScores scores = ScoreSuits<Size>(game, ReadHands<Size>(hands, seat));
+  slot = scores.slot[suit];
+  return scores.score[suit];
 }
 
 // The suit to lead: the lowest score below `startScore`, spades, hearts,
