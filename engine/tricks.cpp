@@ -7,11 +7,6 @@ namespace gub {
 
 namespace {
 
-int32_t PlayedTricks(const GameState& game) {
-  const int32_t n = game.trickNumber;
-  return n < 0 ? 0 : (n > 26 ? 26 : n);
-}
-
 bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t suit) {
   for (int32_t i = 0; i < size; ++i) {
     if (IsCard(hand[i]) && game.cards[hand[i]].suit == suit) return true;
@@ -26,29 +21,8 @@ bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t
 int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, int32_t slot) {
   if (slot < 0 || slot >= size) return 0;
   const int32_t card = hand[slot];
-  int32_t reason = 0;
-  int32_t mult = 1;
-  switch (card) {
-    case CardGub:
-      reason = 1;
-      mult = game.gubMult;
-      break;
-    case CardHeartAce:
-      reason = 2;
-      mult = game.heartsMult;
-      break;
-    case CardDouble:
-      reason = 3;
-      mult = game.doubleMult;
-      break;
-    case CardSheep:
-      reason = 4;
-      mult = game.sheepMult;
-      break;
-    default:
-      return 0;
-  }
-  if (mult != 2) return 0;
+  if (!IsDeclared(game, card)) return 0;
+  const int32_t reason = DeclarationOf(card) + 1;
   const int32_t suit = game.cards[card].suit;
   if (IsSuitOpened(game, suit)) return 0;
   if (game.leadSuit == -1) return reason;
@@ -58,18 +32,21 @@ int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, in
   return held >= 2 ? reason : 0;
 }
 
-// The points a card is worth to its taker, doubled when its card is declared.
-int32_t CardPoints(const GameState& game, int32_t c) {
-  if (!IsCard(c)) return 0;
-  const Card& card = game.cards[c];
-  int32_t points = card.value;
-  if ((card.suit == SuitSpades && game.gubMult == 2) ||
-      (card.suit == SuitHearts && game.heartsMult == 2) ||
-      (card.suit == SuitDiamonds && game.sheepMult == 2)) {
-    points += card.value;
+// What each card of a suit is worth to its taker in this deal: doubled in
+// the suits whose declared card doubles them (spades by the gub card, hearts
+// by the heart ace, diamonds by the sheep; the double works on the taker's
+// whole score instead).
+struct SuitFactors {
+  int32_t factor[4];
+  explicit SuitFactors(const GameState& game) {
+    constexpr int32_t bySuit[4] = {CardSheep, -1, CardHeartAce, CardGub};
+    for (int32_t suit = 0; suit < 4; ++suit)
+      factor[suit] = bySuit[suit] >= 0 && IsDeclared(game, bySuit[suit]) ? 2 : 1;
   }
-  return points;
-}
+  int32_t Points(const GameState& game, int32_t c) const {
+    return IsCard(c) ? game.cards[c].value * factor[CardSuit(c)] : 0;
+  }
+};
 
 int32_t RankOf(const GameState& game, int32_t c) { return IsCard(c) ? game.cards[c].rank : 0; }
 
@@ -81,10 +58,11 @@ bool IsOfSuit(const GameState& game, int32_t c, int32_t suit) {
 // trick, led by the winner.
 template <bool withSeconds>
 void CloseTrick(GameState& game, int32_t winner) {
+  const SuitFactors factors(game);
   int64_t points = 0;
   for (const TrickPlay& play : game.currentTrick) {
-    points += CardPoints(game, play.card);
-    if constexpr (withSeconds) points += CardPoints(game, play.second);
+    points += factors.Points(game, play.card);
+    if constexpr (withSeconds) points += factors.Points(game, play.second);
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
@@ -94,7 +72,7 @@ void CloseTrick(GameState& game, int32_t winner) {
     }
     record.winner = winner;
   }
-  if (static_cast<uint32_t>(winner) < 4u) {
+  if (IsSeat(winner)) {
     game.dealScore[winner] = SaturatingAdd(game.dealScore[winner], points);
   }
   game.turnSeat = winner;
@@ -236,17 +214,17 @@ bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
 }
 
 bool HasLegalPlay(const GameState& game, int32_t seat) {
-  if (static_cast<uint32_t>(seat) >= 4u) return false;
+  if (!IsSeat(seat)) return false;
   return AnyLegalSingle(game, game.oneDeckHands[seat], false);
 }
 
 bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
-  if (static_cast<uint32_t>(seat) >= 4u) return false;
+  if (!IsSeat(seat)) return false;
   return AnyLegalSelection(game, game.twoDeckHands[seat], false);
 }
 
 void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= OneDeckHandSize) return;
+  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
   int32_t* hand = game.oneDeckHands[seat];
   const int32_t card = hand[slot];
@@ -258,7 +236,7 @@ void AddPlay(GameState& game, int32_t seat, int32_t slot) {
 
 void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
   constexpr int32_t size = TwoDeckHandSize;
-  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= size) return;
+  if (!IsSeat(seat) || slot < 0 || slot >= size) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
   int32_t* hand = game.twoDeckHands[seat];
   const int32_t card = hand[slot];

@@ -8,6 +8,8 @@
 
 #include "engine/card_set.h"
 #include "engine/game_state.h"
+#include "engine/rules.h"
+#include "engine/rules_util.h"
 
 namespace gub::choice {
 
@@ -15,20 +17,10 @@ inline constexpr int32_t Jack = 11;
 inline constexpr int32_t Queen = 12;
 inline constexpr int32_t King = 13;
 
-// True when a completed trick of this deal was led with `suit`.
-inline bool IsOpened(const GameState& game, int32_t suit) {
-  const int32_t played = game.trickNumber < 26 ? game.trickNumber : 26;
-  for (int32_t t = 0; t < played; ++t) {
-    const int32_t first = game.trickHistory[t].cards[0];
-    if (first >= 0 && first < 52 && CardSuit(first) == suit) return true;
-  }
-  return false;
-}
-
 // A declared card may be played freely once its suit has led a trick; an
-// undeclared one (multiplier 1) always.
-inline bool IsFree(const GameState& game, int32_t multiplier, int32_t suit) {
-  return multiplier != 2 || IsOpened(game, suit);
+// undeclared one always.
+inline bool IsFree(const GameState& game, int32_t card) {
+  return !IsDeclared(game, card) || IsSuitOpened(game, CardSuit(card));
 }
 
 // The card to give away when nothing better applies: the one worth least to
@@ -152,7 +144,7 @@ int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWit
 
   switch (led) {
     case SuitSpades: {
-      const bool gubFree = IsFree(game, game.gubMult, SuitSpades);
+      const bool gubFree = IsFree(game, CardGub);
       if (mine.Find(CardGub) >= 0) {
         // Drop the gub card on a king or ace when it may go.
         if (trick.topRank >= King && gubFree) return mine.Slot(mine.Find(CardGub));
@@ -178,7 +170,7 @@ int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWit
       return mine.Slot(lowest);
     }
     case SuitClubs: {
-      const bool doubleFree = IsFree(game, game.doubleMult, SuitClubs);
+      const bool doubleFree = IsFree(game, CardDouble);
       const bool holdsDouble = mine.Find(CardDouble) >= 0;
       if (!doubleFree && mine.CardAt(highest) != CardDouble) return mine.Slot(highest);
       if (!holdsDouble) return usual();
@@ -195,7 +187,7 @@ int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWit
       return mine.Slot(keepDouble ? mine.Neighbour(duck) : duck);
     }
     default: {  // diamonds
-      const bool sheepFree = IsFree(game, game.sheepMult, SuitDiamonds);
+      const bool sheepFree = IsFree(game, CardSheep);
       if (mine.Find(CardSheep) >= 0) {
         // Take the trick with the sheep when nothing above a ten can beat it.
         if (trick.lastToPlay && trick.topRank <= 10 && sheepFree) {
@@ -291,7 +283,7 @@ inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t high
     out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsFree(game, game.doubleMult, SuitClubs))
+    if (suit == SuitClubs && highRank != 10 && !IsFree(game, CardDouble))
       out.slot[suit] = view.start[suit];
   }
 }

@@ -25,7 +25,7 @@ int32_t GubLeadSlot(const GameState& game, const choice::LeadView& view) {
   if (highest == choice::Queen) return -1;  // the gub card is the top spade: keep it
   if (highest >= choice::King) {
     // Drive out a declared gub card held elsewhere while it may not be thrown.
-    return !holdsGub && !choice::IsFree(game, game.gubMult, SuitSpades) ? 0 : -1;
+    return !holdsGub && !choice::IsFree(game, CardGub) ? 0 : -1;
   }
   // Only spades under the queen: lead one while another seat holds it.
   return theirSpades.Holds(CardGub) ? 0 : -1;
