@@ -105,11 +105,13 @@ struct HandCards {
   int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
 };
 
-inline HandCards ReadHand(const int32_t* hand, int32_t size) {
+// One deck has no twins, so its hands skip the second set.
+template <int32_t Size>
+HandCards ReadHand(const int32_t* hand) {
   HandCards cards;
-  for (int32_t i = 0; i < size && hand[i] >= 0; ++i) {
+  for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
     const CardSet card = CardSet::Of(hand[i]);
-    cards.twice = cards.twice | (cards.once & card);
+    if constexpr (Size > OneDeckHandSize) cards.twice = cards.twice | (cards.once & card);
     cards.once = cards.once | card;
   }
   return cards;

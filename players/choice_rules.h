@@ -238,7 +238,7 @@ template <int32_t Size>
 LeadView ReadHands(const int32_t (*hands)[Size], int32_t seat) {
   LeadView view{};
   for (int32_t s = 0; s < 4; ++s) {
-    const HandCards cards = ReadHand(hands[s], Size);
+    const HandCards cards = ReadHand<Size>(hands[s]);
     if (s == seat) {
       view.own = cards;
     } else {
