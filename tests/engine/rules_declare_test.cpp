@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/rules.h"
-#include "tests/engine/rules_test_support.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {

@@ -8,8 +8,7 @@
 
 #include "engine/rules.h"
 #include "players/players.h"
-#include "tests/players/table.h"
-#include "tests/support/test_table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
@@ -193,7 +192,7 @@ TEST_F(DriverTest, WholeDealThenCloseThenNextDealThenMatchOverToTitle) {
 // A hand the declared-card rule would leave without a legal play plays as if
 // nothing were declared, so the deal goes on.
 TEST_F(DriverTest, LeadHoldingOnlyARestrictedCardIsAllowed) {
-  test::Table t;
+  testing::Table t;
   t.DeclareDouble().Hand(0, "10C").Hand(1, "2C").Hand(2, "3H").Hand(3, "4D");
   for (int trick = 0; trick < 12; ++trick) t.Led(trick % 2 ? "2S" : "2H");
   game = t.game;
@@ -206,7 +205,7 @@ TEST_F(DriverTest, LeadHoldingOnlyARestrictedCardIsAllowed) {
   EXPECT_EQ(game.phase, PhaseDealOver);
 
   // With another card to lead the declared one stays held back.
-  test::Table held;
+  testing::Table held;
   held.DeclareDouble().Hand(0, "10C 5H").Hand(1, "2C 6H").Hand(2, "3H 7H").Hand(3, "4D 8H");
   game = held.game;
   game.turnSeat = 0;
@@ -378,7 +377,7 @@ TEST_F(TwoDeckDriverTest, WholeDealEndsWhenHandsAreEmpty) {
 }
 
 TEST_F(TwoDeckDriverTest, BothDeclaredGubCardsFollowASpadeWhenNothingElseMay) {
-  test::Table t;
+  testing::Table t;
   t.DeclareGub().Hand2(0, "QS QS 5H 3D").Hand2(1, "6H 7H 8H").Hand2(2, "6D 7D 8D");
   t.Hand2(3, "6C 7C 8C").Trick("5S 9S 4S");
   for (int32_t k = 0; k < 3; ++k) t.game.currentTrick[k].seat = k + 1;

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::C;
-using test::Table;
+using testing::C;
+using testing::Table;
 
 // The card seat 1 chooses; checks the slot names a card of its hand.
 int32_t Choice(Table& t, int32_t seat = 1) {

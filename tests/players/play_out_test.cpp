@@ -7,12 +7,12 @@
 #include <random>
 
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::Table;
+using testing::Table;
 
 void Deal(Table& t, std::mt19937& random, bool twoDecks) {
   int32_t deck[104];

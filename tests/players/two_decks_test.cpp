@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::C;
-using test::Table;
+using testing::C;
+using testing::Table;
 
 int32_t CardsHeld(const GameState& game, int32_t seat) {
   int32_t n = 0;
