@@ -39,6 +39,10 @@ class CardSet {
   static constexpr CardSet WholeSuit(int32_t suit) {
     return CardSet(uint64_t{0x7ffc} << 16 * suit);
   }
+  // Every card of the suits above `suit`, which come before it in a hand.
+  static constexpr CardSet SuitsAbove(int32_t suit) {
+    return CardSet(suit >= SuitSpades ? 0 : ~uint64_t{0} << 16 * (suit + 1));
+  }
   // The cards of `suit` ranked strictly below or above `rank`.
   static constexpr CardSet SuitBelow(int32_t suit, int32_t rank) {
     return CardSet(((uint64_t{1} << rank) - 1) << 16 * suit) & WholeSuit(suit);

@@ -84,11 +84,10 @@ struct GameState {
   GameState();
 };
 
-// Card-number helpers that do not need the table (it never changes).
-constexpr int32_t CardSuit(int32_t n) {
-  constexpr int32_t bySlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
-  return bySlot[n % 4];
-}
+// Card-number helpers that do not need the table (it never changes). The
+// suit table lives outside the function so that no call copies it.
+inline constexpr int32_t SuitOfSlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
+constexpr int32_t CardSuit(int32_t n) { return SuitOfSlot[n % 4]; }
 constexpr int32_t CardRank(int32_t n) { return n / 4 == 0 ? 14 : n / 4 + 1; }
 // Hand order in one number: higher suit value first, then higher rank.
 constexpr int32_t CardSortKey(int32_t n) { return CardSuit(n) * 16 + CardRank(n); }

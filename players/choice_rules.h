@@ -50,11 +50,10 @@ class SuitCards {
  public:
   template <int32_t Size>
   static SuitCards Of(const int32_t* hand, int32_t suit) {
-    int32_t first = 0;
-    while (first < Size && hand[first] >= 0 && CardSuit(hand[first]) > suit) ++first;
-    int32_t end = first;
-    while (end < Size && hand[end] >= 0 && CardSuit(hand[end]) == suit) ++end;
-    return SuitCards(hand, first, end - first);
+    const HandCards cards = ReadHand<Size>(hand);
+    const CardSet before = CardSet::SuitsAbove(suit);
+    const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
+    return SuitCards(hand, first, cards.once.CountOf(suit) + cards.twice.CountOf(suit));
   }
 
   int32_t count() const { return count_; }
