@@ -73,6 +73,17 @@ class CardSet {
     return CardSet(bits_ & ~((uint64_t{2} << Bit(card)) - 1));
   }
 
+  // Calls visit(card) for every card of the set, highest bit (first in a
+  // hand) first.
+  template <class Visit>
+  constexpr void ForEachInHandOrder(Visit&& visit) const {
+    for (uint64_t bits = bits_; bits != 0;) {
+      const int32_t bit = std::bit_width(bits) - 1;
+      bits &= ~(uint64_t{1} << bit);
+      visit(CardAt(bit >> 4, bit & 15));
+    }
+  }
+
   constexpr void Add(int32_t card) { bits_ |= uint64_t{1} << Bit(card); }
   constexpr void Remove(int32_t card) { bits_ &= ~(uint64_t{1} << Bit(card)); }
 

@@ -2,65 +2,56 @@
 // reset, the automatic declarations and the first leader, one and two decks.
 #include <bit>
 
+#include "engine/card_set.h"
 #include "engine/rules.h"
 
 namespace gub {
 
 namespace {
 
-// Every card number once, in hand order: suit value descending, then rank
-// descending.
-struct HandOrder {
-  int32_t cards[52];
-  constexpr HandOrder() : cards{} {
-    int32_t n = 0;
-    for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-      for (int32_t rank = 14; rank >= 2; --rank) {
-        for (int32_t c = 0; c < 52; ++c) {
-          if (CardSuit(c) == suit && CardRank(c) == rank) cards[n++] = c;
-        }
-      }
-    }
-  }
-};
-constexpr HandOrder kHandOrder;
-
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
 // number i takes the drawn position when it is free, otherwise the lowest
 // free one, and position p belongs to seat p % 4. Number i >= 52 is the second
 // copy of card i - 52. Returns the seat of number 7, the first two of spades.
 //
-// Positions never become free again, so the lowest free one only moves
-// forward; the taken positions are bits of a set, so it is found in a step or
-// two. The hands are then filled by walking
-// the cards in hand order, which gives exactly the hands that inserting each
-// card as it arrives would give (equal numbers are indistinguishable, so
-// twins still end up side by side) without the shifting.
+// The taken positions are bits of a set, so the lowest free one is found in a
+// step. Each seat's cards are gathered as card sets and written out in hand
+// order, which gives exactly the hands that inserting each card as it arrives
+// would give (equal numbers are indistinguishable, so twins end up side by
+// side) without the shifting.
 template <int32_t Decks, int32_t HandSize>
 int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   constexpr int32_t count = Decks * 52;
   uint32_t drawn[count];
   random.Draw(drawn, count);
   uint64_t taken[2] = {0, 0};  // position p is bit p % 64 of word p / 64
-  int32_t word = 0;            // the first word with a free position
-  int32_t seatOf[Decks][52];
+  HandCards dealt[4];
+  int32_t firstSpadeTwoSeat = 0;
   for (int32_t i = 0; i < count; ++i) {
     int32_t p = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
     if ((taken[p >> 6] >> (p & 63)) & 1) {
-      while (taken[word] == ~uint64_t{0}) ++word;
+      const int32_t word = taken[0] == ~uint64_t{0} ? 1 : 0;
       p = word * 64 + std::countr_one(taken[word]);
     }
     taken[p >> 6] |= uint64_t{1} << (p & 63);
-    seatOf[i / 52][i % 52] = p & 3;
-  }
-  int32_t filled[4] = {};
-  for (int32_t c : kHandOrder.cards) {
-    for (int32_t d = 0; d < Decks; ++d) {
-      const int32_t s = seatOf[d][c];
-      hands[s][filled[s]++] = c;
+    const int32_t card = i % 52;
+    HandCards& hand = dealt[p & 3];
+    if (hand.once.Holds(card)) {
+      hand.twice.Add(card);
+    } else {
+      hand.once.Add(card);
     }
+    if (i == CardSpadeTwo) firstSpadeTwoSeat = p & 3;
   }
-  return seatOf[0][CardSpadeTwo];
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    int32_t* hand = hands[seat];
+    int32_t filled = 0;
+    dealt[seat].once.ForEachInHandOrder([&](int32_t card) {
+      hand[filled++] = card;
+      if (dealt[seat].twice.Holds(card)) hand[filled++] = card;
+    });
+  }
+  return firstSpadeTwoSeat;
 }
 
 // The per-deal fields both deals reset; `records` is how many history records
