@@ -113,10 +113,112 @@ struct TrickSoFar {
   }
 };
 
+// A follower's cards of the led suit against the single cards played so far,
+// with the follow rules of each suit. Positions count from the highest card.
+class Follower {
+ public:
+  Follower(const GameState& game, SuitCards mine)
+      : game_(game),
+        mine_(mine),
+        trick_(game),
+        lowest_(mine.Lowest()),
+        canDuck_(mine.RankAt(lowest_) < trick_.topRank),
+        duck_(canDuck_ ? mine.HighestBelow(trick_.topRank) : -1) {}
+
+  // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
+  // drop the gub card on a king or ace plays its lowest spades, not its highest.
+  int32_t Spades(bool lowSpadesWithGub) const {
+    const bool gubFree = IsFree(game_, CardGub);
+    const int32_t gub = mine_.Find(CardGub);
+    if (gub >= 0) {
+      // Drop the gub card on a king or ace when it may go.
+      if (trick_.topRank >= King && gubFree) return mine_.Slot(gub);
+      // Otherwise keep it and play another spade around it.
+      if (lowSpadesWithGub) return Slot(lowest_, CardGub, lowest_ - 1);
+      return Slot(highest_, CardGub, highest_ + 1);
+    }
+    if (trick_.gubPlayed) return Usual();
+    // Drive out a declared gub card that may not be played yet.
+    if (!gubFree) return mine_.Slot(highest_);
+    if (trick_.lastToPlay && mine_.RankAt(highest_) >= King) return mine_.Slot(highest_);
+    return Usual();
+  }
+
+  int32_t Hearts() const {
+    if (canDuck_) return mine_.Slot(duck_);
+    if (!trick_.lastToPlay) return mine_.Slot(lowest_);
+    // Last to play and taking the trick anyway: take it with a heart worth
+    // little (ten or lower) when there is one.
+    return mine_.Slot(HighestUpTo(10));
+  }
+
+  int32_t Clubs() const {
+    const bool doubleFree = IsFree(game_, CardDouble);
+    if (!doubleFree && mine_.CardAt(highest_) != CardDouble) return mine_.Slot(highest_);
+    const int32_t dbl = mine_.Find(CardDouble);
+    if (dbl < 0) return Usual();
+    // The double goes on a trick topped by a jack or higher.
+    if (trick_.topRank >= Jack && doubleFree) return mine_.Slot(dbl);
+    // Otherwise a declared double that may not go yet is kept back.
+    const int32_t keptBack = doubleFree ? -1 : CardDouble;
+    if (!canDuck_) {
+      if (trick_.lastToPlay) return Slot(highest_, CardDouble, highest_ + 1);
+      return Slot(lowest_, keptBack, lowest_ - 1);
+    }
+    return Slot(duck_, keptBack, mine_.Neighbour(duck_));
+  }
+
+  int32_t Diamonds() const {
+    const bool sheepFree = IsFree(game_, CardSheep);
+    const int32_t sheep = mine_.Find(CardSheep);
+    if (sheep >= 0) {
+      // Take the trick with the sheep when nothing above a ten can beat it.
+      if (trick_.lastToPlay && trick_.topRank <= 10 && sheepFree) return mine_.Slot(sheep);
+      if (!canDuck_) {
+        if (trick_.lastToPlay) return mine_.Slot(highest_);
+        return Slot(lowest_, sheepFree ? -1 : CardSheep, lowest_ - 1);
+      }
+      // Keep the sheep, free or not: duck with the card next to it.
+      return Slot(duck_, CardSheep, mine_.Neighbour(duck_));
+    }
+    // The sheep is in the trick: take it with the highest diamond.
+    if (trick_.sheepPlayed) return mine_.Slot(highest_);
+    if (canDuck_) return mine_.Slot(duck_);
+    if (trick_.lastToPlay) return mine_.Slot(HighestUpTo(Jack));
+    return mine_.Slot(lowest_ - 1);
+  }
+
+ private:
+  // Without a special card at stake: duck when possible; otherwise the last
+  // player takes the trick with its highest card, an earlier one plays low.
+  int32_t Usual() const {
+    if (canDuck_) return mine_.Slot(duck_);
+    return mine_.Slot(trick_.lastToPlay ? highest_ : lowest_);
+  }
+  // The card at `position`, unless it is `kept`: then the one at `instead`.
+  int32_t Slot(int32_t position, int32_t kept, int32_t instead) const {
+    return mine_.Slot(mine_.CardAt(position) == kept ? instead : position);
+  }
+  // The highest card ranked `rank` or lower, else the lowest card.
+  int32_t HighestUpTo(int32_t rank) const {
+    for (int32_t position = highest_; position <= lowest_; ++position)
+      if (mine_.RankAt(position) <= rank) return position;
+    return lowest_;
+  }
+
+  const GameState& game_;
+  const SuitCards mine_;
+  const TrickSoFar trick_;
+  const int32_t highest_ = 0;
+  const int32_t lowest_;
+  // Ducking: playing under the trick's top card, with the highest card that
+  // stays under it (an equal rank does not duck).
+  const bool canDuck_;
+  const int32_t duck_;
+};
+
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
-// `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
-// drop the gub card on a king or ace plays its lowest spades, not its highest.
 template <int32_t Size>
 int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
   const int32_t led = game.leadSuit;
@@ -124,92 +226,16 @@ int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWit
   const SuitCards mine = SuitCards::Of<Size>(hand, led);
   if (mine.count() == 0) return CheapestSlot<Size>(game, hand, -1);
   if (mine.count() == 1) return mine.Slot(0);
-
-  const TrickSoFar trick(game);
-  const int32_t highest = mine.Highest();
-  const int32_t lowest = mine.Lowest();
-  const int32_t secondHighest = highest + 1;
-  const int32_t secondLowest = lowest - 1;
-  // Ducking: playing under the trick's top card, with the highest card that
-  // stays under it (an equal rank does not duck).
-  const bool canDuck = mine.RankAt(lowest) < trick.topRank;
-  const int32_t duck = canDuck ? mine.HighestBelow(trick.topRank) : -1;
-  // Without a special card at stake: duck when possible; otherwise the last
-  // player takes the trick with its highest card, an earlier one plays low.
-  auto usual = [&] {
-    if (canDuck) return mine.Slot(duck);
-    return mine.Slot(trick.lastToPlay ? highest : lowest);
-  };
-
+  const Follower follower(game, mine);
   switch (led) {
-    case SuitSpades: {
-      const bool gubFree = IsFree(game, CardGub);
-      if (mine.Find(CardGub) >= 0) {
-        // Drop the gub card on a king or ace when it may go.
-        if (trick.topRank >= King && gubFree) return mine.Slot(mine.Find(CardGub));
-        // Otherwise keep it and play another spade around it.
-        if (lowSpadesWithGub) {
-          return mine.Slot(mine.CardAt(lowest) == CardGub ? secondLowest : lowest);
-        }
-        return mine.Slot(mine.CardAt(highest) == CardGub ? secondHighest : highest);
-      }
-      if (trick.gubPlayed) return usual();
-      // Drive out a declared gub card that may not be played yet.
-      if (!gubFree) return mine.Slot(highest);
-      if (trick.lastToPlay && mine.RankAt(highest) >= King) return mine.Slot(highest);
-      return usual();
-    }
-    case SuitHearts: {
-      if (canDuck) return mine.Slot(duck);
-      if (!trick.lastToPlay) return mine.Slot(lowest);
-      // Last to play and taking the trick anyway: take it with a heart worth
-      // little (ten or lower) when there is one.
-      for (int32_t position = highest; position <= lowest; ++position)
-        if (mine.RankAt(position) <= 10) return mine.Slot(position);
-      return mine.Slot(lowest);
-    }
-    case SuitClubs: {
-      const bool doubleFree = IsFree(game, CardDouble);
-      const bool holdsDouble = mine.Find(CardDouble) >= 0;
-      if (!doubleFree && mine.CardAt(highest) != CardDouble) return mine.Slot(highest);
-      if (!holdsDouble) return usual();
-      // The double goes on a trick topped by a jack or higher.
-      if (trick.topRank >= Jack && doubleFree) return mine.Slot(mine.Find(CardDouble));
-      if (!canDuck) {
-        if (trick.lastToPlay) {
-          return mine.Slot(mine.CardAt(highest) == CardDouble ? secondHighest : highest);
-        }
-        const bool keepDouble = mine.CardAt(lowest) == CardDouble && !doubleFree;
-        return mine.Slot(keepDouble ? secondLowest : lowest);
-      }
-      const bool keepDouble = mine.CardAt(duck) == CardDouble && !doubleFree;
-      return mine.Slot(keepDouble ? mine.Neighbour(duck) : duck);
-    }
-    default: {  // diamonds
-      const bool sheepFree = IsFree(game, CardSheep);
-      if (mine.Find(CardSheep) >= 0) {
-        // Take the trick with the sheep when nothing above a ten can beat it.
-        if (trick.lastToPlay && trick.topRank <= 10 && sheepFree) {
-          return mine.Slot(mine.Find(CardSheep));
-        }
-        if (!canDuck) {
-          if (trick.lastToPlay) return mine.Slot(highest);
-          const bool keepSheep = mine.CardAt(lowest) == CardSheep && !sheepFree;
-          return mine.Slot(keepSheep ? secondLowest : lowest);
-        }
-        // Keep the sheep, free or not: duck with the card next to it.
-        return mine.Slot(mine.CardAt(duck) == CardSheep ? mine.Neighbour(duck) : duck);
-      }
-      // The sheep is in the trick: take it with the highest diamond.
-      if (trick.sheepPlayed) return mine.Slot(highest);
-      if (canDuck) return mine.Slot(duck);
-      if (trick.lastToPlay) {
-        for (int32_t position = highest; position <= lowest; ++position)
-          if (mine.RankAt(position) <= Jack) return mine.Slot(position);
-        return mine.Slot(lowest);
-      }
-      return mine.Slot(secondLowest);
-    }
+    case SuitSpades:
+      return follower.Spades(lowSpadesWithGub);
+    case SuitHearts:
+      return follower.Hearts();
+    case SuitClubs:
+      return follower.Clubs();
+    default:
+      return follower.Diamonds();
   }
 }
 
