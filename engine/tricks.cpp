@@ -100,6 +100,40 @@ int32_t SingleWinner(const GameState& game) {
   return winner;
 }
 
+// A pair led: pairs beat lower pairs; the first answer of two different
+// cards of the led suit takes the trick at once and from then on only such
+// answers compete, card by card. Against diamonds only a higher pair wins.
+int32_t PairWinner(const GameState& game) {
+  const TrickPlay* plays = game.currentTrick;
+  const int32_t lead = game.leadSuit;
+  const bool diamonds = lead == SuitDiamonds;
+  int32_t winner = plays[0].seat;
+  int32_t best = RankOf(game, plays[0].card);
+  bool pairsCompete = true;
+  for (int32_t k = 1; k < 4; ++k) {
+    const int32_t c1 = plays[k].card;
+    const int32_t c2 = plays[k].second;
+    if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
+    const int32_t r1 = game.cards[c1].rank;
+    const int32_t r2 = game.cards[c2].rank;
+    const int32_t high = r1 > r2 ? r1 : r2;
+    if (pairsCompete && r1 == r2) {
+      if (r1 > best) {
+        winner = plays[k].seat;
+        best = r1;
+      }
+    } else if (pairsCompete && !diamonds) {
+      winner = plays[k].seat;
+      best = high;
+      pairsCompete = false;
+    } else if (!pairsCompete && r1 != r2 && high > best) {
+      winner = plays[k].seat;
+      best = high;
+    }
+  }
+  return winner;
+}
+
 }  // namespace
 
 bool IsSuitOpened(const GameState& game, int32_t suit) {
@@ -256,49 +290,8 @@ void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t second
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
 
 void ResolveTrickTwoDecks(GameState& game) {
-  const TrickPlay* plays = game.currentTrick;
-  const int32_t lead = game.leadSuit;
-  int32_t winner = plays[0].seat;
-
-  if (plays[0].second == -1) {
-    winner = SingleWinner(game);
-  } else {
-    int32_t best = RankOf(game, plays[0].card);
-    // Pairs beat lower pairs; the first answer of two different cards of the
-    // led suit takes the trick at once and from then on only such answers
-    // compete, card by card. Against diamonds only a higher pair wins.
-    const bool diamonds = lead == SuitDiamonds;
-    bool pairMode = true;
-    for (int32_t k = 1; k < 4; ++k) {
-      const int32_t c1 = plays[k].card;
-      const int32_t c2 = plays[k].second;
-      if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
-      const int32_t r1 = game.cards[c1].rank;
-      const int32_t r2 = game.cards[c2].rank;
-      if (pairMode) {
-        if (r1 == r2) {
-          if (r1 > best) {
-            winner = plays[k].seat;
-            best = r1;
-          }
-        } else if (!diamonds) {
-          winner = plays[k].seat;
-          best = r1 > r2 ? r1 : r2;
-          pairMode = false;
-        }
-      } else if (r1 != r2) {
-        if (r1 > best) {
-          winner = plays[k].seat;
-          best = r1;
-        }
-        if (r2 > best) {
-          winner = plays[k].seat;
-          best = r2;
-        }
-      }
-    }
-  }
-  CloseTrick<true>(game, winner);
+  const bool pairLed = game.currentTrick[0].second != -1;
+  CloseTrick<true>(game, pairLed ? PairWinner(game) : SingleWinner(game));
 }
 
 }  // namespace gub
