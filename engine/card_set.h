@@ -31,11 +31,25 @@ inline constexpr struct CardBits {
   }
 } kCardBits{};
 
+// One card's set by the number in a hand slot, read as (number & 63): the
+// entries past the 52 cards, where an empty slot's -1 lands, are empty sets,
+// so a hand is read slot by slot without a test.
+inline constexpr struct SlotSets {
+  uint64_t bits[64];
+  constexpr SlotSets() : bits{} {
+    for (int32_t n = 0; n < 52; ++n) bits[n] = uint64_t{1} << kCardBits.bit[n];
+  }
+} kSlotSets{};
+
+inline constexpr int32_t SlotOfSuit[4] = {1, 0, 2, 3};  // the inverse of SuitOfSlot
+
 class CardSet {
  public:
   constexpr CardSet() = default;
   static constexpr CardSet FromBits(uint64_t bits) { return CardSet(bits); }
   static constexpr CardSet Of(int32_t card) { return CardSet(uint64_t{1} << Bit(card)); }
+  // The card in a hand slot, or nothing for an empty slot.
+  static constexpr CardSet InSlot(int32_t slot) { return CardSet(kSlotSets.bits[slot & 63]); }
   static constexpr CardSet WholeSuit(int32_t suit) {
     return CardSet(uint64_t{0x7ffc} << 16 * suit);
   }
@@ -94,8 +108,7 @@ class CardSet {
   // The set's bit of a card number, and the card number of a suit and rank.
   static constexpr int32_t Bit(int32_t card) { return kCardBits.bit[card]; }
   static constexpr int32_t CardAt(int32_t suit, int32_t rank) {
-    constexpr int32_t slotOfSuit[4] = {1, 0, 2, 3};
-    return (rank == 14 ? 0 : rank - 1) * 4 + slotOfSuit[suit];
+    return (rank == 14 ? 0 : rank - 1) * 4 + SlotOfSuit[suit];
   }
 
  private:
@@ -120,14 +133,20 @@ struct HandCards {
   int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
 };
 
-// One deck has no twins, so its hands skip the second set.
+// A one-deck hand is short: every slot is read, empty or not, in a loop of
+// fixed length. Two-deck hands are read up to their first empty slot, and
+// also gather the cards held twice.
 template <int32_t Size>
 HandCards ReadHand(const int32_t* hand) {
   HandCards cards;
-  for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
-    const CardSet card = CardSet::Of(hand[i]);
-    if constexpr (Size > OneDeckHandSize) cards.twice = cards.twice | (cards.once & card);
-    cards.once = cards.once | card;
+  if constexpr (Size == OneDeckHandSize) {
+    for (int32_t i = 0; i < Size; ++i) cards.once = cards.once | CardSet::InSlot(hand[i]);
+  } else {
+    for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
+      const CardSet card = CardSet::Of(hand[i]);
+      cards.twice = cards.twice | (cards.once & card);
+      cards.once = cards.once | card;
+    }
   }
   return cards;
 }
