@@ -24,31 +24,43 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   constexpr int32_t count = Decks * 52;
   uint32_t drawn[count];
   random.Draw(drawn, count);
-  uint64_t taken[2] = {0, 0};  // position p is bit p % 64 of word p / 64
+  // Position p is taken when bit p of the low word (p < 64) or bit p - 64 of
+  // the high word is set.
+  uint64_t takenLow = 0;
+  uint64_t takenHigh = 0;
   HandCards dealt[4];
   int32_t firstSpadeTwoSeat = 0;
   for (int32_t i = 0; i < count; ++i) {
-    int32_t p = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
-    if ((taken[p >> 6] >> (p & 63)) & 1) {
-      const int32_t word = taken[0] == ~uint64_t{0} ? 1 : 0;
-      p = word * 64 + std::countr_one(taken[word]);
-    }
-    taken[p >> 6] |= uint64_t{1} << (p & 63);
-    const int32_t card = i % 52;
+    // Choices rather than branches: whether a position is taken is as good as
+    // random, and a mispredicted branch costs more than both sides.
+    const int32_t drawnPosition = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
+    const int32_t lowestFree =
+        takenLow == ~uint64_t{0} ? 64 + std::countr_one(takenHigh) : std::countr_one(takenLow);
+    const uint64_t word = drawnPosition < 64 ? takenLow : takenHigh;
+    const bool isTaken = (word >> (drawnPosition & 63)) & 1;
+    const int32_t p = isTaken ? lowestFree : drawnPosition;
+    const uint64_t bit = uint64_t{1} << (p & 63);
+    takenLow |= p < 64 ? bit : 0;
+    takenHigh |= p < 64 ? 0 : bit;
+    const CardSet card = CardSet::Of(i < 52 ? i : i - 52);
     HandCards& hand = dealt[p & 3];
-    if (hand.once.Holds(card)) {
-      hand.twice.Add(card);
-    } else {
-      hand.once.Add(card);
-    }
+    hand.twice = hand.twice | (hand.once & card);
+    hand.once = hand.once | card;
     if (i == CardSpadeTwo) firstSpadeTwoSeat = p & 3;
   }
   for (int32_t seat = 0; seat < 4; ++seat) {
     int32_t* hand = hands[seat];
     int32_t filled = 0;
+    const CardSet twice = dealt[seat].twice;
     dealt[seat].once.ForEachInHandOrder([&](int32_t card) {
-      hand[filled++] = card;
-      if (dealt[seat].twice.Holds(card)) hand[filled++] = card;
+      // The card goes into the next two slots and the count moves by its
+      // copies; a single card's second write is overwritten by the next card.
+      hand[filled] = card;
+      if constexpr (Decks == 2) {
+        hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
+        filled += twice.Holds(card);
+      }
+      ++filled;
     });
   }
   return firstSpadeTwoSeat;
