@@ -53,14 +53,6 @@ GameState::GameState()
   }
 }
 
-void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot) {
-  // Only the filled part moves: hands end in empty slots, and the loop's stop
-  // at the first of them keeps it a few plain moves rather than a library call.
-  int32_t i = slot;
-  for (; i + 1 < size && hand[i + 1] != -1; ++i) hand[i] = hand[i + 1];
-  if (i < size) hand[i] = -1;
-}
-
 void InsertSorted(int32_t* hand, int32_t count, int32_t card) {
   // The card table never changes, so the sort key comes from a constant table
   // rather than two loads per comparison; this runs 52 or 104 times a deal.

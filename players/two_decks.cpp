@@ -18,18 +18,20 @@ int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit,
 // still hold that deal's cards, and those must not steer a two-deck lead.
 int32_t LeadTwoDecks(GameState& game, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game.twoDeckHands, seat);
   // Lead the lowest pair of spades, hearts or clubs. Diamond pairs are kept:
-  // a led diamond pair only loses to a higher pair.
+  // a led diamond pair only loses to a higher pair. Only the seat's own hand
+  // matters for this, so the other hands are read only when there is none.
+  const HandCards own = ReadHand<TwoDeckHandSize>(hand);
   for (int32_t suit : {SuitSpades, SuitHearts, SuitClubs}) {
-    const CardSet pairs = view.own.twice.OfSuit(suit);
+    const CardSet pairs = own.twice.OfSuit(suit);
     if (pairs.Empty()) continue;
-    const int32_t slot = view.own.SlotOf(CardSet::CardAt(suit, pairs.LowestRank(suit)));
+    const int32_t slot = own.SlotOf(CardSet::CardAt(suit, pairs.LowestRank(suit)));
     game.leadSuit = suit;
     AddPlayTwoDecks(game, seat, slot, slot + 1);
     return -2;
   }
 
+  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game.twoDeckHands, seat);
   const int32_t slot = choice::BestLeadSlot(choice::ScoreSuits<TwoDeckHandSize>(game, view),
                                             choice::LeadScale<TwoDeckHandSize>::worst);
   if (slot >= 0) {
