@@ -1,63 +1,69 @@
 // Dealing: the shuffle into deal positions, the sorted hands, the per-deal
 // reset, the automatic declarations and the first leader, one and two decks.
+#include <bit>
+
+#include "engine/card_set.h"
 #include "engine/rules.h"
 
 namespace gub {
 
 namespace {
 
-// Every card number once, in hand order: suit value descending, then rank
-// descending.
-struct HandOrder {
-  int32_t cards[52];
-  constexpr HandOrder() : cards{} {
-    int32_t n = 0;
-    for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-      for (int32_t rank = 14; rank >= 2; --rank) {
-        for (int32_t c = 0; c < 52; ++c) {
-          if (CardSuit(c) == suit && CardRank(c) == rank) cards[n++] = c;
-        }
-      }
-    }
-  }
-};
-constexpr HandOrder kHandOrder;
-
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
 // number i takes the drawn position when it is free, otherwise the lowest
 // free one, and position p belongs to seat p % 4. Number i >= 52 is the second
 // copy of card i - 52. Returns the seat of number 7, the first two of spades.
 //
-// Positions never become free again, so the lowest free one only moves
-// forward and the shuffle is linear. The hands are then filled by walking
-// the cards in hand order, which gives exactly the hands that inserting each
-// card as it arrives would give (equal numbers are indistinguishable, so
-// twins still end up side by side) without the shifting.
+// The taken positions are bits of a set, so the lowest free one is found in a
+// step. Each seat's cards are gathered as card sets and written out in hand
+// order, which gives exactly the hands that inserting each card as it arrives
+// would give (equal numbers are indistinguishable, so twins end up side by
+// side) without the shifting.
 template <int32_t Decks, int32_t HandSize>
 int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   constexpr int32_t count = Decks * 52;
-  bool taken[count] = {};
-  int32_t seatOf[Decks][52];
-  int32_t lowestFree = 0;
-  for (int32_t d = 0; d < Decks; ++d) {
-    for (int32_t n = 0; n < 52; ++n) {
-      int32_t p = static_cast<int32_t>(random.Next() % static_cast<uint32_t>(count));
-      if (taken[p]) {
-        while (taken[lowestFree]) ++lowestFree;
-        p = lowestFree;
+  uint32_t drawn[count];
+  random.Draw(drawn, count);
+  // Position p is taken when bit p of the low word (p < 64) or bit p - 64 of
+  // the high word is set.
+  uint64_t takenLow = 0;
+  uint64_t takenHigh = 0;
+  HandCards dealt[4];
+  int32_t firstSpadeTwoSeat = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    // Choices rather than branches: whether a position is taken is as good as
+    // random, and a mispredicted branch costs more than both sides.
+    const int32_t drawnPosition = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
+    const int32_t lowestFree =
+        takenLow == ~uint64_t{0} ? 64 + std::countr_one(takenHigh) : std::countr_one(takenLow);
+    const uint64_t word = drawnPosition < 64 ? takenLow : takenHigh;
+    const bool isTaken = (word >> (drawnPosition & 63)) & 1;
+    const int32_t p = isTaken ? lowestFree : drawnPosition;
+    const uint64_t bit = uint64_t{1} << (p & 63);
+    takenLow |= p < 64 ? bit : 0;
+    takenHigh |= p < 64 ? 0 : bit;
+    const CardSet card = CardSet::Of(i < 52 ? i : i - 52);
+    HandCards& hand = dealt[p & 3];
+    hand.twice = hand.twice | (hand.once & card);
+    hand.once = hand.once | card;
+    if (i == CardSpadeTwo) firstSpadeTwoSeat = p & 3;
+  }
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    int32_t* hand = hands[seat];
+    int32_t filled = 0;
+    const CardSet twice = dealt[seat].twice;
+    dealt[seat].once.ForEachInHandOrder([&](int32_t card) {
+      // The card goes into the next two slots and the count moves by its
+      // copies; a single card's second write is overwritten by the next card.
+      hand[filled] = card;
+      if constexpr (Decks == 2) {
+        hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
+        filled += twice.Holds(card);
       }
-      taken[p] = true;
-      seatOf[d][n] = p & 3;
-    }
+      ++filled;
+    });
   }
-  int32_t filled[4] = {};
-  for (int32_t c : kHandOrder.cards) {
-    for (int32_t d = 0; d < Decks; ++d) {
-      const int32_t s = seatOf[d][c];
-      hands[s][filled[s]++] = c;
-    }
-  }
-  return seatOf[0][CardSpadeTwo];
+  return firstSpadeTwoSeat;
 }
 
 // The per-deal fields both deals reset; `records` is how many history records

@@ -10,34 +10,6 @@ namespace {
 // Declarable cards by declaration index (gub card, heart ace, double, sheep).
 constexpr int32_t DeclarableCard[4] = {CardGub, CardHeartAce, CardDouble, CardSheep};
 
-int32_t DeclarationIndex(int32_t card) {
-  switch (card) {
-    case CardGub:
-      return DeclGub;
-    case CardHeartAce:
-      return DeclHeartAce;
-    case CardDouble:
-      return DeclDouble;
-    case CardSheep:
-      return DeclSheep;
-    default:
-      return -1;
-  }
-}
-
-int32_t& Multiplier(GameState& game, int32_t k) {
-  switch (k) {
-    case DeclGub:
-      return game.gubMult;
-    case DeclHeartAce:
-      return game.heartsMult;
-    case DeclDouble:
-      return game.doubleMult;
-    default:
-      return game.sheepMult;
-  }
-}
-
 // What the automatic declaration looks at in one hand.
 struct HandCounts {
   int32_t suit[4] = {};
@@ -70,8 +42,6 @@ HandCounts CountHand(const int32_t* hand, int32_t size) {
   for (int32_t c = CardHeartTwo; c < 28; c += 4) counts.lowHearts += copies(c);  // two to seven
   return counts;
 }
-
-bool IsSeat(int32_t seat) { return static_cast<uint32_t>(seat) < 4u; }
 
 }  // namespace
 
@@ -117,7 +87,7 @@ void DeclareForSeatTwoDecks(GameState& game, const Settings& settings, int32_t s
 bool DeclareHumanCard(GameState& game, int32_t slot) {
   if (slot < 0 || slot >= OneDeckHandSize) return false;
   const int32_t card = game.oneDeckHands[0][slot];
-  const int32_t k = DeclarationIndex(card);
+  const int32_t k = DeclarationOf(card);
   if (k < 0) return false;
   int32_t& mult = Multiplier(game, k);
   const bool changed = mult != 2;
@@ -130,7 +100,7 @@ bool DeclareHumanCardTwoDecks(GameState& game, int32_t slot) {
   if (slot < 0 || slot >= TwoDeckHandSize) return false;
   const int32_t* hand = game.twoDeckHands[0];
   const int32_t card = hand[slot];
-  const int32_t k = DeclarationIndex(card);
+  const int32_t k = DeclarationOf(card);
   if (k < 0) return false;
   Multiplier(game, k) = 2;
   const Declaration mine{0, card};

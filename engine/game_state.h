@@ -84,22 +84,28 @@ struct GameState {
   GameState();
 };
 
-// Card-number helpers that do not need the table (it never changes).
-constexpr int32_t CardSuit(int32_t n) {
-  constexpr int32_t bySlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
-  return bySlot[n % 4];
-}
+// Card-number helpers that do not need the table (it never changes). The
+// suit table lives outside the function so that no call copies it.
+inline constexpr int32_t SuitOfSlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
+constexpr int32_t CardSuit(int32_t n) { return SuitOfSlot[n % 4]; }
 constexpr int32_t CardRank(int32_t n) { return n / 4 == 0 ? 14 : n / 4 + 1; }
 // Hand order in one number: higher suit value first, then higher rank.
 constexpr int32_t CardSortKey(int32_t n) { return CardSuit(n) * 16 + CardRank(n); }
 
 // Removes the card in `slot` of a hand of `size` slots: later cards move down
-// one slot and the last slot becomes -1, so the hand stays sorted.
-void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot);
+// one slot and the last slot becomes -1, so the hand stays sorted. Inline, so
+// that a play's removal knows the hand's size.
+inline void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot) {
+  // Only the filled part moves: hands end in empty slots, and the loop's stop
+  // at the first of them keeps it a few plain moves rather than a library call.
+  int32_t i = slot;
+  for (; i + 1 < size && hand[i + 1] != -1; ++i) hand[i] = hand[i + 1];
+  if (i < size) hand[i] = -1;
+}
 
 // Inserts `card` behind the filled part of the hand and moves it towards slot 0
 // while the card before it sorts lower (suit value, then rank). `count` is the
 // number of cards already held; the hand must have room for one more.
-void InsertSorted(const GameState& game, int32_t* hand, int32_t count, int32_t card);
+void InsertSorted(int32_t* hand, int32_t count, int32_t card);
 
 }  // namespace gub

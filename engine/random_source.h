@@ -13,6 +13,11 @@ class RandomSource {
   virtual void BeginDeal() {}
   // The next value; the deal takes it modulo the number of positions.
   virtual uint32_t Next() = 0;
+  // The next `count` values at once: the deal draws all of its values in one
+  // call. The same values as `count` calls of Next().
+  virtual void Draw(uint32_t* values, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) values[i] = Next();
+  }
 };
 
 // PCG32: small, fast, and well mixed in every bit, so "value modulo 52" is
@@ -26,7 +31,13 @@ class SeededRandom final : public RandomSource {
     state_ += seed;
     Next();
   }
-  uint32_t Next() override {
+  uint32_t Next() override { return Step(); }
+  void Draw(uint32_t* values, int32_t count) override {
+    for (int32_t i = 0; i < count; ++i) values[i] = Step();
+  }
+
+ private:
+  uint32_t Step() {
     uint64_t old = state_;
     state_ = old * 6364136223846793005ULL + 1442695040888963407ULL;
     uint32_t xorshifted = static_cast<uint32_t>(((old >> 18u) ^ old) >> 27u);
@@ -34,7 +45,6 @@ class SeededRandom final : public RandomSource {
     return (xorshifted >> rot) | (xorshifted << ((-rot) & 31u));
   }
 
- private:
   uint64_t state_ = 0;
 };
 
@@ -53,6 +63,7 @@ class ClockRandom final : public RandomSource {
     generator_.Seed(z ^ (z >> 31));
   }
   uint32_t Next() override { return generator_.Next(); }
+  void Draw(uint32_t* values, int32_t count) override { generator_.Draw(values, count); }
 
  private:
   uint64_t (*clockSeconds_)();

@@ -38,9 +38,15 @@ bool IsRestrictedPlay(const GameState& game, const int32_t* hand, int32_t handSi
 // Two decks: which card caused the refusal (1 gub card, 2 heart ace, 3 double,
 // 4 sheep), 0 when allowed.
 int32_t IsRestrictedPlayTwoDecks(const GameState& game, const int32_t* hand, int32_t slot);
+// Whether the human may play the card or selection now. When the declared
+// cards would leave the hand no legal play at all, they are free for this play.
 bool CanPlayOneDeck(const GameState& game, int32_t slot);
 // `second` is -1 when only one card is raised.
 bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second);
+// True when the seat holds some card (two decks: single or pair) it may play
+// now, by the same rules.
+bool HasLegalPlay(const GameState& game, int32_t seat);
+bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat);
 // Appends (seat, card) to the current trick and removes the card from the
 // seat's one-deck hand; sets `leadSuit` on a lead. The caller advances
 // `trickCount` and `turnSeat`.

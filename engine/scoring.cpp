@@ -30,45 +30,22 @@ constexpr uint64_t ScoringMask() {
 bool SomeSeatTookAtLeast(const GameState& game, int32_t records, bool withSeconds, int32_t needed) {
   constexpr uint64_t scoring = ScoringMask();
   int32_t count[4] = {};
-  for (int32_t t = 0; t < records; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    if (static_cast<uint32_t>(record.winner) >= 4u) continue;
-    for (int32_t k = 0; k < 4; ++k) {
-      const int32_t c = record.cards[k];
-      count[record.winner] += IsCard(c) && ((scoring >> c) & 1);
-      if (withSeconds) {
-        const int32_t d = record.seconds[k];
-        count[record.winner] += IsCard(d) && ((scoring >> d) & 1);
-      }
-    }
-  }
+  ForEachTakenCard(game, records, withSeconds,
+                   [&](int32_t seat, int32_t c) { count[seat] += (scoring >> c) & 1; });
   return count[0] >= needed || count[1] >= needed || count[2] >= needed || count[3] >= needed;
 }
 
-void Take(const GameState& game, TakenScoringCards& taken, int32_t seat, int32_t c) {
-  if (!IsCard(c) || !IsScoringCard(game, c)) return;
-  int32_t& count = taken.count[seat];
-  if (count >= TakenCapacity) return;
-  // Inserting each card as it arrives gives the same order as appending them
-  // all and insertion-sorting the list afterwards.
-  InsertSorted(game, taken.cards[seat], count, c);
-  ++count;
-}
-
-// Records 0..records-1; a record whose winner is not a seat was not played in
-// this deal and is skipped.
+// Records 0..records-1, each scoring card inserted in hand order as it comes
+// (the same order as appending them all and sorting the list afterwards).
 void BuildLists(const GameState& game, TakenScoringCards& taken, int32_t records,
                 bool withSeconds) {
   for (int32_t& count : taken.count) count = 0;
-  for (int32_t t = 0; t < records; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    const int32_t w = record.winner;
-    if (static_cast<uint32_t>(w) >= 4u) continue;
-    for (int32_t k = 0; k < 4; ++k) {
-      Take(game, taken, w, record.cards[k]);
-      if (withSeconds) Take(game, taken, w, record.seconds[k]);
-    }
-  }
+  ForEachTakenCard(game, records, withSeconds, [&](int32_t seat, int32_t c) {
+    int32_t& count = taken.count[seat];
+    if (!IsScoringCard(game, c) || count >= TakenCapacity) return;
+    InsertSorted(taken.cards[seat], count, c);
+    ++count;
+  });
 }
 
 void FollowGubTaker(GameState& game, const TakenScoringCards& taken) {
@@ -79,22 +56,44 @@ void FollowGubTaker(GameState& game, const TakenScoringCards& taken) {
 
 // True when `seat` took a heart or the gub card in records 0..records-1.
 bool TookHeartOrGub(const GameState& game, int32_t seat, int32_t records, bool withSeconds) {
-  for (int32_t t = 0; t < records; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    if (record.winner != seat) continue;
-    for (int32_t k = 0; k < 4; ++k) {
-      const int32_t play[2] = {record.cards[k], withSeconds ? record.seconds[k] : -1};
-      for (int32_t c : play) {
-        if (IsCard(c) && (c == CardGub || game.cards[c].suit == SuitHearts)) return true;
-      }
-    }
-  }
-  return false;
+  bool took = false;
+  ForEachTakenCard(game, records, withSeconds, [&](int32_t taker, int32_t c) {
+    took |= taker == seat && (c == CardGub || game.cards[c].suit == SuitHearts);
+  });
+  return took;
 }
 
-int32_t PlayedTricks(const GameState& game) {
-  const int32_t n = game.trickNumber;
-  return n < 0 ? 0 : (n > 26 ? 26 : n);
+// The all-hearts bonuses of a deal of Copies decks: every scoring card, or
+// every heart (behind at most Copies queens of spades, the only scoring cards
+// that sort before hearts), taken by one seat.
+template <int32_t Copies>
+void ScoreBonuses(GameState& game) {
+  constexpr int32_t records = 13 * Copies;
+  constexpr int32_t hearts = 13 * Copies;
+  constexpr int32_t scoringCards = 16 * Copies;
+  if (!SomeSeatTookAtLeast(game, records, Copies == 2, hearts)) return;
+  TakenScoringCards taken;
+  BuildLists(game, taken, records, Copies == 2);
+  for (int32_t s = 0; s < 4; ++s) {
+    const int32_t n = taken.count[s];
+    const int32_t* list = taken.cards[s];
+    int64_t bonus = 0;
+    if (n == scoringCards) {
+      // Every scoring card: the hearts and the gub card count positive.
+      bonus = 200 * Copies * (2 * static_cast<int64_t>(game.heartsMult) + game.gubMult);
+    } else if (n >= hearts && n < scoringCards) {
+      bool allHearts = false;
+      for (int32_t queens = 0; queens <= Copies && !allHearts; ++queens) {
+        if (queens + hearts - 1 >= n) break;
+        bool queensFirst = true;
+        for (int32_t i = 0; i < queens; ++i) queensFirst = queensFirst && list[i] == CardGub;
+        allHearts = queensFirst && list[queens] == CardHeartAce &&
+                    list[queens + hearts - 1] == CardHeartTwo;
+      }
+      if (allHearts) bonus = 400 * Copies * static_cast<int64_t>(game.heartsMult);
+    }
+    game.dealScore[s] = SaturatingAdd(game.dealScore[s], bonus);
+  }
 }
 
 // The factor the ten of clubs applies to its taker's score.
@@ -120,64 +119,15 @@ void BuildTakenListsTwoDecksAndGubTaker(GameState& game, TakenScoringCards& take
   FollowGubTaker(game, taken);
 }
 
-void ScoreDealBonuses(GameState& game) {
-  if (!SomeSeatTookAtLeast(game, OneDeckHandSize, false, 13)) return;
-  TakenScoringCards taken;
-  BuildTakenLists(game, taken);
-  for (int32_t s = 0; s < 4; ++s) {
-    const int32_t n = taken.count[s];
-    const int32_t* list = taken.cards[s];
-    int64_t bonus = 0;
-    if (n == 16) {
-      // Every scoring card: the hearts and the gub card count positive.
-      bonus = 200 * (2 * static_cast<int64_t>(game.heartsMult) + game.gubMult);
-    } else if (n >= 13 && n < 16) {
-      const bool allHearts = (list[0] == CardHeartAce && list[12] == CardHeartTwo) ||
-                             (n > 13 && list[1] == CardHeartAce && list[13] == CardHeartTwo);
-      if (allHearts) bonus = 400 * static_cast<int64_t>(game.heartsMult);
-    }
-    game.dealScore[s] = SaturatingAdd(game.dealScore[s], bonus);
-  }
-}
+void ScoreDealBonuses(GameState& game) { ScoreBonuses<1>(game); }
 
-void ScoreDealBonusesTwoDecks(GameState& game) {
-  if (!SomeSeatTookAtLeast(game, 26, true, 26)) return;
-  TakenScoringCards taken;
-  BuildTakenListsTwoDecks(game, taken);
-  for (int32_t s = 0; s < 4; ++s) {
-    const int32_t n = taken.count[s];
-    const int32_t* list = taken.cards[s];
-    int64_t bonus = 0;
-    if (n == 32) {
-      bonus = 400 * (2 * static_cast<int64_t>(game.heartsMult) + game.gubMult);
-    } else if (n >= 26 && n < 32) {
-      // The hearts run from the first ace to the last two, behind at most two
-      // queens of spades (the only scoring cards that sort before hearts).
-      bool allHearts = false;
-      for (int32_t start = 0; start < 3 && !allHearts; ++start) {
-        if (start + 25 >= n) break;
-        bool queensFirst = true;
-        for (int32_t i = 0; i < start; ++i) queensFirst = queensFirst && list[i] == CardGub;
-        allHearts = queensFirst && list[start] == CardHeartAce && list[start + 25] == CardHeartTwo;
-      }
-      if (allHearts) bonus = 800 * static_cast<int64_t>(game.heartsMult);
-    }
-    game.dealScore[s] = SaturatingAdd(game.dealScore[s], bonus);
-  }
-}
+void ScoreDealBonusesTwoDecks(GameState& game) { ScoreBonuses<2>(game); }
 
 void ApplyDouble(GameState& game) {
   int32_t w = -1;
-  for (int32_t t = 0; t < OneDeckHandSize && w < 0; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    if (static_cast<uint32_t>(record.winner) >= 4u) continue;
-    for (int32_t c : record.cards) {
-      if (c == CardDouble) {
-        w = record.winner;
-        break;
-      }
-    }
-  }
+  ForEachTakenCard(game, OneDeckHandSize, false, [&](int32_t seat, int32_t c) {
+    if (c == CardDouble && w < 0) w = seat;
+  });
   if (w < 0) return;
   game.dealScore[w] = SaturatingMul(game.dealScore[w], DoubleFactor(game));
   if (game.dealScore[w] == 0 && !TookHeartOrGub(game, w, OneDeckHandSize, false)) {
@@ -190,19 +140,11 @@ void ApplyDoubleTwoDecks(GameState& game) {
   const int32_t played = PlayedTricks(game);
   const int32_t factor = DoubleFactor(game);
   int32_t tens[4] = {};
-  for (int32_t t = 0; t < played; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    const int32_t w = record.winner;
-    if (static_cast<uint32_t>(w) >= 4u) continue;
-    for (int32_t k = 0; k < 4; ++k) {
-      const int32_t play[2] = {record.cards[k], record.seconds[k]};
-      for (int32_t c : play) {
-        if (c != CardDouble) continue;
-        game.dealScore[w] = SaturatingMul(game.dealScore[w], factor);
-        ++tens[w];
-      }
-    }
-  }
+  ForEachTakenCard(game, played, true, [&](int32_t seat, int32_t c) {
+    if (c != CardDouble) return;
+    game.dealScore[seat] = SaturatingMul(game.dealScore[seat], factor);
+    ++tens[seat];
+  });
   for (int32_t s = 0; s < 4; ++s) {
     if (tens[s] == 0 || game.dealScore[s] != 0) continue;
     if (TookHeartOrGub(game, s, played, true)) continue;

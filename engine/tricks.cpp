@@ -7,11 +7,6 @@ namespace gub {
 
 namespace {
 
-int32_t PlayedTricks(const GameState& game) {
-  const int32_t n = game.trickNumber;
-  return n < 0 ? 0 : (n > 26 ? 26 : n);
-}
-
 bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t suit) {
   for (int32_t i = 0; i < size; ++i) {
     if (IsCard(hand[i]) && game.cards[hand[i]].suit == suit) return true;
@@ -26,29 +21,8 @@ bool HoldsSuit(const GameState& game, const int32_t* hand, int32_t size, int32_t
 int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, int32_t slot) {
   if (slot < 0 || slot >= size) return 0;
   const int32_t card = hand[slot];
-  int32_t reason = 0;
-  int32_t mult = 1;
-  switch (card) {
-    case CardGub:
-      reason = 1;
-      mult = game.gubMult;
-      break;
-    case CardHeartAce:
-      reason = 2;
-      mult = game.heartsMult;
-      break;
-    case CardDouble:
-      reason = 3;
-      mult = game.doubleMult;
-      break;
-    case CardSheep:
-      reason = 4;
-      mult = game.sheepMult;
-      break;
-    default:
-      return 0;
-  }
-  if (mult != 2) return 0;
+  if (!IsDeclared(game, card)) return 0;
+  const int32_t reason = DeclarationOf(card) + 1;
   const int32_t suit = game.cards[card].suit;
   if (IsSuitOpened(game, suit)) return 0;
   if (game.leadSuit == -1) return reason;
@@ -58,18 +32,21 @@ int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, in
   return held >= 2 ? reason : 0;
 }
 
-// The points a card is worth to its taker, doubled when its card is declared.
-int32_t CardPoints(const GameState& game, int32_t c) {
-  if (!IsCard(c)) return 0;
-  const Card& card = game.cards[c];
-  int32_t points = card.value;
-  if ((card.suit == SuitSpades && game.gubMult == 2) ||
-      (card.suit == SuitHearts && game.heartsMult == 2) ||
-      (card.suit == SuitDiamonds && game.sheepMult == 2)) {
-    points += card.value;
+// What each card of a suit is worth to its taker in this deal: doubled in
+// the suits whose declared card doubles them (spades by the gub card, hearts
+// by the heart ace, diamonds by the sheep; the double works on the taker's
+// whole score instead).
+struct SuitFactors {
+  int32_t factor[4];
+  explicit SuitFactors(const GameState& game) {
+    constexpr int32_t bySuit[4] = {CardSheep, -1, CardHeartAce, CardGub};
+    for (int32_t suit = 0; suit < 4; ++suit)
+      factor[suit] = bySuit[suit] >= 0 && IsDeclared(game, bySuit[suit]) ? 2 : 1;
   }
-  return points;
-}
+  int32_t Points(const GameState& game, int32_t c) const {
+    return IsCard(c) ? game.cards[c].value * factor[CardSuit(c)] : 0;
+  }
+};
 
 int32_t RankOf(const GameState& game, int32_t c) { return IsCard(c) ? game.cards[c].rank : 0; }
 
@@ -81,10 +58,11 @@ bool IsOfSuit(const GameState& game, int32_t c, int32_t suit) {
 // trick, led by the winner.
 template <bool withSeconds>
 void CloseTrick(GameState& game, int32_t winner) {
+  const SuitFactors factors(game);
   int64_t points = 0;
   for (const TrickPlay& play : game.currentTrick) {
-    points += CardPoints(game, play.card);
-    if constexpr (withSeconds) points += CardPoints(game, play.second);
+    points += factors.Points(game, play.card);
+    if constexpr (withSeconds) points += factors.Points(game, play.second);
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
@@ -94,7 +72,7 @@ void CloseTrick(GameState& game, int32_t winner) {
     }
     record.winner = winner;
   }
-  if (static_cast<uint32_t>(winner) < 4u) {
+  if (IsSeat(winner)) {
     game.dealScore[winner] = SaturatingAdd(game.dealScore[winner], points);
   }
   game.turnSeat = winner;
@@ -122,6 +100,40 @@ int32_t SingleWinner(const GameState& game) {
   return winner;
 }
 
+// A pair led: pairs beat lower pairs; the first answer of two different
+// cards of the led suit takes the trick at once and from then on only such
+// answers compete, card by card. Against diamonds only a higher pair wins.
+int32_t PairWinner(const GameState& game) {
+  const TrickPlay* plays = game.currentTrick;
+  const int32_t lead = game.leadSuit;
+  const bool diamonds = lead == SuitDiamonds;
+  int32_t winner = plays[0].seat;
+  int32_t best = RankOf(game, plays[0].card);
+  bool pairsCompete = true;
+  for (int32_t k = 1; k < 4; ++k) {
+    const int32_t c1 = plays[k].card;
+    const int32_t c2 = plays[k].second;
+    if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
+    const int32_t r1 = game.cards[c1].rank;
+    const int32_t r2 = game.cards[c2].rank;
+    const int32_t high = r1 > r2 ? r1 : r2;
+    if (pairsCompete && r1 == r2) {
+      if (r1 > best) {
+        winner = plays[k].seat;
+        best = r1;
+      }
+    } else if (pairsCompete && !diamonds) {
+      winner = plays[k].seat;
+      best = high;
+      pairsCompete = false;
+    } else if (!pairsCompete && r1 != r2 && high > best) {
+      winner = plays[k].seat;
+      best = high;
+    }
+  }
+  return winner;
+}
+
 }  // namespace
 
 bool IsSuitOpened(const GameState& game, int32_t suit) {
@@ -140,21 +152,24 @@ int32_t IsRestrictedPlayTwoDecks(const GameState& game, const int32_t* hand, int
   return Restriction(game, hand, TwoDeckHandSize, slot);
 }
 
-bool CanPlayOneDeck(const GameState& game, int32_t slot) {
-  if (slot < 0 || slot >= OneDeckHandSize) return false;
-  const int32_t* hand = game.oneDeckHands[0];
+namespace {
+
+// One deck: the card in `slot` follows suit and, when `restricted`, is not
+// held back by a declaration.
+bool IsLegalSingle(const GameState& game, const int32_t* hand, int32_t slot, bool restricted) {
+  constexpr int32_t size = OneDeckHandSize;
+  if (slot < 0 || slot >= size) return false;
   const int32_t card = hand[slot];
   if (!IsCard(card)) return false;
-  if (Restriction(game, hand, OneDeckHandSize, slot) != 0) return false;
-  if (game.leadSuit != -1 && game.cards[card].suit != game.leadSuit &&
-      HoldsSuit(game, hand, OneDeckHandSize, game.leadSuit)) {
-    return false;
-  }
-  return true;
+  if (restricted && Restriction(game, hand, size, slot) != 0) return false;
+  return game.leadSuit == -1 || game.cards[card].suit == game.leadSuit ||
+         !HoldsSuit(game, hand, size, game.leadSuit);
 }
 
-bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
-  const int32_t* hand = game.twoDeckHands[0];
+// Two decks: the selection of `first` and `second` (-1 for a single card)
+// answers the trick as it stands; `restricted` as above.
+bool IsLegalSelection(const GameState& game, const int32_t* hand, int32_t first, int32_t second,
+                      bool restricted) {
   constexpr int32_t size = TwoDeckHandSize;
   if (first < 0 || first >= size || !IsCard(hand[first])) return false;
   if (second != -1 && (second < 0 || second >= size || second == first || !IsCard(hand[second]))) {
@@ -163,15 +178,16 @@ bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
   const int32_t a = hand[first];
   const int32_t b = second == -1 ? -1 : hand[second];
   const int32_t lead = game.leadSuit;
+  auto free = [&](int32_t slot) { return !restricted || Restriction(game, hand, size, slot) == 0; };
 
   if (lead == -1) {
     if (b != -1 && a != b) return false;  // two cards may lead only as a pair
-    return Restriction(game, hand, size, first) == 0;
+    return free(first);
   }
 
   if (game.currentTrick[0].second == -1) {  // a single card was led
     if (b != -1) return false;
-    if (Restriction(game, hand, size, first) != 0) return false;
+    if (!free(first)) return false;
     return game.cards[a].suit == lead || !HoldsSuit(game, hand, size, lead);
   }
 
@@ -187,17 +203,62 @@ bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
   const bool aLead = game.cards[a].suit == lead;
   const bool bLead = game.cards[b].suit == lead;
   if (pairs > 0) return a == b && aLead;
-  if (held >= 3) {
-    return aLead && bLead && Restriction(game, hand, size, first) == 0 &&
-           Restriction(game, hand, size, second) == 0;
-  }
+  if (held >= 3) return aLead && bLead && free(first) && free(second);
   if (held == 2) return aLead && bLead;
   if (held == 1) return aLead || bLead;
   return true;
 }
 
+bool AnyLegalSingle(const GameState& game, const int32_t* hand, bool restricted) {
+  for (int32_t slot = 0; slot < OneDeckHandSize; ++slot)
+    if (IsLegalSingle(game, hand, slot, restricted)) return true;
+  return false;
+}
+
+bool AnyLegalSelection(const GameState& game, const int32_t* hand, bool restricted) {
+  for (int32_t first = 0; first < TwoDeckHandSize && IsCard(hand[first]); ++first) {
+    if (IsLegalSelection(game, hand, first, -1, restricted)) return true;
+    for (int32_t second = first + 1; second < TwoDeckHandSize && IsCard(hand[second]); ++second)
+      if (IsLegalSelection(game, hand, first, second, restricted)) return true;
+  }
+  return false;
+}
+
+// A hand the declared-card rule would leave without any legal play plays as
+// if nothing were declared, for this play only; otherwise the deal could not
+// go on.
+bool CanPlaySingle(const GameState& game, const int32_t* hand, int32_t slot) {
+  if (IsLegalSingle(game, hand, slot, true)) return true;
+  return IsLegalSingle(game, hand, slot, false) && !AnyLegalSingle(game, hand, true);
+}
+
+bool CanPlaySelection(const GameState& game, const int32_t* hand, int32_t first, int32_t second) {
+  if (IsLegalSelection(game, hand, first, second, true)) return true;
+  return IsLegalSelection(game, hand, first, second, false) && !AnyLegalSelection(game, hand, true);
+}
+
+}  // namespace
+
+bool CanPlayOneDeck(const GameState& game, int32_t slot) {
+  return CanPlaySingle(game, game.oneDeckHands[0], slot);
+}
+
+bool CanPlayTwoDecks(const GameState& game, int32_t first, int32_t second) {
+  return CanPlaySelection(game, game.twoDeckHands[0], first, second);
+}
+
+bool HasLegalPlay(const GameState& game, int32_t seat) {
+  if (!IsSeat(seat)) return false;
+  return AnyLegalSingle(game, game.oneDeckHands[seat], false);
+}
+
+bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
+  if (!IsSeat(seat)) return false;
+  return AnyLegalSelection(game, game.twoDeckHands[seat], false);
+}
+
 void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= OneDeckHandSize) return;
+  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
   int32_t* hand = game.oneDeckHands[seat];
   const int32_t card = hand[slot];
@@ -209,7 +270,7 @@ void AddPlay(GameState& game, int32_t seat, int32_t slot) {
 
 void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
   constexpr int32_t size = TwoDeckHandSize;
-  if (static_cast<uint32_t>(seat) >= 4u || slot < 0 || slot >= size) return;
+  if (!IsSeat(seat) || slot < 0 || slot >= size) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
   int32_t* hand = game.twoDeckHands[seat];
   const int32_t card = hand[slot];
@@ -229,49 +290,8 @@ void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t second
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
 
 void ResolveTrickTwoDecks(GameState& game) {
-  const TrickPlay* plays = game.currentTrick;
-  const int32_t lead = game.leadSuit;
-  int32_t winner = plays[0].seat;
-
-  if (plays[0].second == -1) {
-    winner = SingleWinner(game);
-  } else {
-    int32_t best = RankOf(game, plays[0].card);
-    // Pairs beat lower pairs; the first answer of two different cards of the
-    // led suit takes the trick at once and from then on only such answers
-    // compete, card by card. Against diamonds only a higher pair wins.
-    const bool diamonds = lead == SuitDiamonds;
-    bool pairMode = true;
-    for (int32_t k = 1; k < 4; ++k) {
-      const int32_t c1 = plays[k].card;
-      const int32_t c2 = plays[k].second;
-      if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
-      const int32_t r1 = game.cards[c1].rank;
-      const int32_t r2 = game.cards[c2].rank;
-      if (pairMode) {
-        if (r1 == r2) {
-          if (r1 > best) {
-            winner = plays[k].seat;
-            best = r1;
-          }
-        } else if (!diamonds) {
-          winner = plays[k].seat;
-          best = r1 > r2 ? r1 : r2;
-          pairMode = false;
-        }
-      } else if (r1 != r2) {
-        if (r1 > best) {
-          winner = plays[k].seat;
-          best = r1;
-        }
-        if (r2 > best) {
-          winner = plays[k].seat;
-          best = r2;
-        }
-      }
-    }
-  }
-  CloseTrick<true>(game, winner);
+  const bool pairLed = game.currentTrick[0].second != -1;
+  CloseTrick<true>(game, pairLed ? PairWinner(game) : SingleWinner(game));
 }
 
 }  // namespace gub

@@ -1,306 +1,279 @@
-// Card-choice rules the one-deck and the two-deck computer seats share: the
-// led-suit follow rules, the discard order and the suit scores of a lead,
-// written once over a hand of Size slots (13 or 26). Internal to players/.
+// Card-choice rules the one-deck and the two-deck computer seats share: how a
+// seat follows a single led card, which card it throws away, and how it
+// scores the suits it could lead. Written once over a hand of Size slots (13
+// or 26). Internal to players/.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
+#include "engine/card_set.h"
 #include "engine/game_state.h"
+#include "engine/rules.h"
+#include "engine/rules_util.h"
 
 namespace gub::choice {
 
-// True when a completed trick of this deal was led with `suit`. Our own
-// reading of the trick history, so the players do not depend on the engine's
-// trick code.
-inline bool IsOpened(const GameState& game, int32_t suit) {
-  int32_t count = game.trickNumber;
-  if (count > 26) count = 26;
-  for (int32_t t = 0; t < count; ++t) {
-    int32_t first = game.trickHistory[t].cards[0];
-    if (first >= 0 && first < 52 && game.cards[first].suit == suit) return true;
-  }
-  return false;
+inline constexpr int32_t Jack = 11;
+inline constexpr int32_t Queen = 12;
+inline constexpr int32_t King = 13;
+
+// A declared card may be played freely once its suit has led a trick; an
+// undeclared one always.
+inline bool IsFree(const GameState& game, int32_t card) {
+  return !IsDeclared(game, card) || IsSuitOpened(game, CardSuit(card));
 }
 
-// A declared special card stays restricted until its suit has led a trick.
-// `mult` is the card's multiplier (2 once declared).
-inline bool IsReleased(const GameState& game, int32_t mult, int32_t suit) {
-  return mult != 2 || IsOpened(game, suit);
-}
-
-// Suit and rank by card number, with suit -1 and rank 0 for an empty slot
-// (-1 & 63 is 63), so the loops below can count over a hand without a branch
-// on each card.
-inline constexpr auto kSlotCard = [] {
-  struct Table {
-    int8_t suit[64];
-    int8_t rank[64];
-  } table{};
-  for (int32_t n = 0; n < 64; ++n) {
-    table.suit[n] = static_cast<int8_t>(n < 52 ? CardSuit(n) : -1);
-    table.rank[n] = static_cast<int8_t>(n < 52 ? CardRank(n) : 0);
-  }
-  return table;
-}();
-
-inline int32_t SlotSuit(int32_t card) { return kSlotCard.suit[card & 63]; }
-inline int32_t SlotRank(int32_t card) { return kSlotCard.rank[card & 63]; }
-
-// How many slots of a hand to read. In one deck every seat holds
-// 13 - trickNumber cards whenever it is asked (it has not yet played to the
-// current trick, and neither has any hand when a trick is led), so reading
-// stops there; a hand that holds more, as a hand-built state may, is read on
-// to its end. Two-deck hands have no such count: their loops stop at the first
-// empty slot instead (`StopAt`). The loops read empty slots harmlessly.
+// The card to give away when nothing better applies: the one worth least to
+// whoever takes it (lowest value), of equal value the highest, of equal cards
+// the first in hand order. `skipSlot` leaves out a card already chosen.
+// -1 when the hand holds no other card.
 template <int32_t Size>
-int32_t SlotsToRead(const GameState& game, const int32_t* hand) {
-  if constexpr (Size != OneDeckHandSize) return Size;
-  int32_t n = Size - game.trickNumber;
-  n = n < 0 ? 0 : (n > Size ? Size : n);
-  while (n < Size && hand[n] >= 0) ++n;
-  return n;
-}
-
-template <int32_t Size>
-bool StopAt(int32_t card) {
-  return Size != OneDeckHandSize && card < 0;
-}
-
-// The costliest card to give away: lowest value, then higher rank, then first
-// in hand order. `skipSlot` leaves one slot out (the first card of a pair
-// answer). Returns -1 when no card qualifies.
-template <int32_t Size>
-int32_t LowestValueSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
-  // One key orders value (lower first) then rank (higher first); ties keep the
-  // earlier slot. Values lie in -100..100, ranks below 16. The start key is
-  // the value 300 with rank 0, below every card; empty slots rank lower still.
+int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
   int32_t best = -1;
-  int32_t bestKey = (200 - 300) * 16;
-  const int32_t slots = SlotsToRead<Size>(game, hand);
-  for (int32_t i = 0; i < slots; ++i) {
-    const int32_t c = hand[i];
-    if (StopAt<Size>(c)) break;
-    const Card& card = game.cards[c < 0 ? 0 : c];
-    const int32_t key = c < 0 ? -100000 : (200 - card.value) * 16 + card.rank;
-    const bool better = key > bestKey && i != skipSlot;
-    best = better ? i : best;
-    bestKey = better ? key : bestKey;
+  for (int32_t slot = 0; slot < Size && hand[slot] >= 0; ++slot) {
+    if (slot == skipSlot) continue;
+    if (best == -1) {
+      best = slot;
+      continue;
+    }
+    const Card& card = game.cards[hand[slot]];
+    const Card& kept = game.cards[hand[best]];
+    if (card.value < kept.value || (card.value == kept.value && card.rank > kept.rank)) best = slot;
   }
   return best;
 }
 
-// The slots of one suit in a hand: hands are sorted by suit, so they are one
-// run after the cards of the higher suits.
-struct SuitRun {
-  int32_t first;
-  int32_t count;
+// The seat's cards of one suit: a run of slots of a sorted hand, highest
+// first (with two decks twins lie side by side). Positions count from 0 at
+// the highest card.
+class SuitCards {
+ public:
+  template <int32_t Size>
+  static SuitCards Of(const int32_t* hand, int32_t suit) {
+    const HandCards cards = ReadHand<Size>(hand);
+    const CardSet before = CardSet::SuitsAbove(suit);
+    const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
+    return SuitCards(hand, first, cards.once.CountOf(suit) + cards.twice.CountOf(suit));
+  }
+
+  int32_t count() const { return count_; }
+  int32_t Slot(int32_t position) const { return first_ + position; }
+  int32_t CardAt(int32_t position) const { return hand_[first_ + position]; }
+  int32_t RankAt(int32_t position) const { return CardRank(CardAt(position)); }
+  int32_t Highest() const { return 0; }
+  int32_t Lowest() const { return count_ - 1; }
+  // The position of `card`, -1 when the seat does not hold it.
+  int32_t Find(int32_t card) const {
+    for (int32_t position = 0; position < count_; ++position)
+      if (CardAt(position) == card) return position;
+    return -1;
+  }
+  // The highest card ranked strictly below `rank` (the caller knows there is one).
+  int32_t HighestBelow(int32_t rank) const {
+    int32_t position = 0;
+    while (RankAt(position) >= rank) ++position;
+    return position;
+  }
+  // The next lower card, or the next higher one from the lowest.
+  int32_t Neighbour(int32_t position) const {
+    return position < count_ - 1 ? position + 1 : count_ - 2;
+  }
+  // The first position of the lowest pair (twins), or -1.
+  int32_t LowestPair() const {
+    for (int32_t position = count_ - 1; position > 0; --position)
+      if (CardAt(position) == CardAt(position - 1)) return position - 1;
+    return -1;
+  }
+
+ private:
+  SuitCards(const int32_t* hand, int32_t first, int32_t count)
+      : hand_(hand), first_(first), count_(count) {}
+
+  const int32_t* hand_;
+  int32_t first_;
+  int32_t count_;
 };
 
-template <int32_t Size>
-SuitRun FindSuitRun(const GameState& game, const int32_t* hand, int32_t suit) {
-  SuitRun run{0, 0};
-  const int32_t slots = SlotsToRead<Size>(game, hand);
-  for (int32_t i = 0; i < slots; ++i) {
-    if (StopAt<Size>(hand[i])) break;
-    const int32_t s = SlotSuit(hand[i]);
-    run.first += s > suit;
-    run.count += s == suit;
+// What a follower sees of the single cards already played to the trick.
+struct TrickSoFar {
+  int32_t topRank = 0;  // highest rank of the led suit, 0 when none
+  bool gubPlayed = false;
+  bool sheepPlayed = false;
+  bool lastToPlay = false;
+
+  explicit TrickSoFar(const GameState& game) {
+    for (int32_t k = 0; k < game.trickCount && k < 3; ++k) {
+      const int32_t card = game.currentTrick[k].card;
+      if (card < 0 || card >= 52) continue;
+      gubPlayed |= card == CardGub;
+      sheepPlayed |= card == CardSheep;
+      if (CardSuit(card) == game.leadSuit && CardRank(card) > topRank) topRank = CardRank(card);
+    }
+    lastToPlay = game.trickCount == 3;
   }
-  return run;
-}
+};
 
-// First slot of the lowest pair within a run (the last pair in hand order;
-// twins sit side by side), or -1.
-inline int32_t LowestPairSlot(const int32_t* hand, SuitRun run) {
-  for (int32_t i = run.first + run.count - 1; i > run.first; --i)
-    if (hand[i] == hand[i - 1]) return i - 1;
-  return -1;
-}
+// A follower's cards of the led suit against the single cards played so far,
+// with the follow rules of each suit. Positions count from the highest card.
+class Follower {
+ public:
+  Follower(const GameState& game, SuitCards mine)
+      : game_(game),
+        mine_(mine),
+        trick_(game),
+        lowest_(mine.Lowest()),
+        canDuck_(mine.RankAt(lowest_) < trick_.topRank),
+        duck_(canDuck_ ? mine.HighestBelow(trick_.topRank) : -1) {}
 
-// The slot of a non-leading seat's single card: discard when void, the only
-// card of the led suit, or the rules of the led suit. `lowSpadesWithGub` is the
-// two-deck difference: a gub holder that does not drop the gub card on a king
-// or ace plays its lowest spades instead of its highest.
+  // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
+  // drop the gub card on a king or ace plays its lowest spades, not its highest.
+  int32_t Spades(bool lowSpadesWithGub) const {
+    const bool gubFree = IsFree(game_, CardGub);
+    const int32_t gub = mine_.Find(CardGub);
+    if (gub >= 0) {
+      // Drop the gub card on a king or ace when it may go.
+      if (trick_.topRank >= King && gubFree) return mine_.Slot(gub);
+      // Otherwise keep it and play another spade around it.
+      if (lowSpadesWithGub) return Slot(lowest_, CardGub, lowest_ - 1);
+      return Slot(highest_, CardGub, highest_ + 1);
+    }
+    if (trick_.gubPlayed) return Usual();
+    // Drive out a declared gub card that may not be played yet.
+    if (!gubFree) return mine_.Slot(highest_);
+    if (trick_.lastToPlay && mine_.RankAt(highest_) >= King) return mine_.Slot(highest_);
+    return Usual();
+  }
+
+  int32_t Hearts() const {
+    if (canDuck_) return mine_.Slot(duck_);
+    if (!trick_.lastToPlay) return mine_.Slot(lowest_);
+    // Last to play and taking the trick anyway: take it with a heart worth
+    // little (ten or lower) when there is one.
+    return mine_.Slot(HighestUpTo(10));
+  }
+
+  int32_t Clubs() const {
+    const bool doubleFree = IsFree(game_, CardDouble);
+    if (!doubleFree && mine_.CardAt(highest_) != CardDouble) return mine_.Slot(highest_);
+    const int32_t dbl = mine_.Find(CardDouble);
+    if (dbl < 0) return Usual();
+    // The double goes on a trick topped by a jack or higher.
+    if (trick_.topRank >= Jack && doubleFree) return mine_.Slot(dbl);
+    // Otherwise a declared double that may not go yet is kept back.
+    const int32_t keptBack = doubleFree ? -1 : CardDouble;
+    if (!canDuck_) {
+      if (trick_.lastToPlay) return Slot(highest_, CardDouble, highest_ + 1);
+      return Slot(lowest_, keptBack, lowest_ - 1);
+    }
+    return Slot(duck_, keptBack, mine_.Neighbour(duck_));
+  }
+
+  int32_t Diamonds() const {
+    const bool sheepFree = IsFree(game_, CardSheep);
+    const int32_t sheep = mine_.Find(CardSheep);
+    if (sheep >= 0) {
+      // Take the trick with the sheep when nothing above a ten can beat it.
+      if (trick_.lastToPlay && trick_.topRank <= 10 && sheepFree) return mine_.Slot(sheep);
+      if (!canDuck_) {
+        if (trick_.lastToPlay) return mine_.Slot(highest_);
+        return Slot(lowest_, sheepFree ? -1 : CardSheep, lowest_ - 1);
+      }
+      // Keep the sheep, free or not: duck with the card next to it.
+      return Slot(duck_, CardSheep, mine_.Neighbour(duck_));
+    }
+    // The sheep is in the trick: take it with the highest diamond.
+    if (trick_.sheepPlayed) return mine_.Slot(highest_);
+    if (canDuck_) return mine_.Slot(duck_);
+    if (trick_.lastToPlay) return mine_.Slot(HighestUpTo(Jack));
+    return mine_.Slot(lowest_ - 1);
+  }
+
+ private:
+  // Without a special card at stake: duck when possible; otherwise the last
+  // player takes the trick with its highest card, an earlier one plays low.
+  int32_t Usual() const {
+    if (canDuck_) return mine_.Slot(duck_);
+    return mine_.Slot(trick_.lastToPlay ? highest_ : lowest_);
+  }
+  // The card at `position`, unless it is `kept`: then the one at `instead`.
+  int32_t Slot(int32_t position, int32_t kept, int32_t instead) const {
+    return mine_.Slot(mine_.CardAt(position) == kept ? instead : position);
+  }
+  // The highest card ranked `rank` or lower, else the lowest card.
+  int32_t HighestUpTo(int32_t rank) const {
+    for (int32_t position = highest_; position <= lowest_; ++position)
+      if (mine_.RankAt(position) <= rank) return position;
+    return lowest_;
+  }
+
+  const GameState& game_;
+  const SuitCards mine_;
+  const TrickSoFar trick_;
+  const int32_t highest_ = 0;
+  const int32_t lowest_;
+  // Ducking: playing under the trick's top card, with the highest card that
+  // stays under it (an equal rank does not duck).
+  const bool canDuck_;
+  const int32_t duck_;
+};
+
+// The slot of a non-leading seat's single card: the cheapest card when void,
+// the only card of the led suit, or the rules of the led suit.
 template <int32_t Size>
 int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
   const int32_t led = game.leadSuit;
-  if (led < 0 || led > 3) return LowestValueSlot<Size>(game, hand, -1);
-  const SuitRun run = FindSuitRun<Size>(game, hand, led);
-  const int32_t f1 = run.first;
-  const int32_t n = run.count;
-  // F1 ... Fn are the slots f1 ... f1 + n - 1.
-  if (n == 0) return LowestValueSlot<Size>(game, hand, -1);
-  if (n == 1) return f1;
-
-  const int32_t plays = game.trickCount;
-  int32_t top = 0;  // H: 0 when no card of the led suit lies in the trick
-  bool gubInTrick = false;
-  bool sheepInTrick = false;
-  for (int32_t k = 0; k < 3; ++k) {
-    const int32_t c = k < plays ? game.currentTrick[k].card : -1;
-    gubInTrick |= c == CardGub;
-    sheepInTrick |= c == CardSheep;
-    const int32_t rank = SlotSuit(c) == led ? SlotRank(c) : 0;
-    top = rank > top ? rank : top;
-  }
-  const bool last = game.trickCount == 3;
-
-  // k counts from 0: slot(0) is F1, slot(n - 1) is Fn.
-  auto slot = [&](int32_t k) { return f1 + k; };
-  auto card = [&](int32_t k) { return hand[f1 + k]; };
-  auto rank = [&](int32_t k) { return game.cards[hand[f1 + k]].rank; };
-  auto first = [&](int32_t special) {
-    for (int32_t k = 0; k < n; ++k)
-      if (card(k) == special) return k;
-    return -1;
-  };
-  // Highest card strictly under the trick top; an equal rank cannot duck.
-  auto duck = [&]() {
-    int32_t k = 0;
-    while (rank(k) >= top) ++k;
-    return k;
-  };
-  auto neighbour = [&](int32_t k) { return k < n - 1 ? k + 1 : n - 2; };
-  const bool lowestBelowTop = rank(n - 1) < top;
-  auto standard = [&]() {
-    if (!lowestBelowTop) return last ? slot(0) : slot(n - 1);
-    return slot(duck());
-  };
-
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(game, hand, -1);
+  const SuitCards mine = SuitCards::Of<Size>(hand, led);
+  if (mine.count() == 0) return CheapestSlot<Size>(game, hand, -1);
+  if (mine.count() == 1) return mine.Slot(0);
+  const Follower follower(game, mine);
   switch (led) {
-    case SuitSpades: {
-      const bool released = IsReleased(game, game.gubMult, SuitSpades);
-      int32_t gub = first(CardGub);
-      if (gub >= 0) {
-        if (top >= 13 && released) return slot(gub);
-        if (lowSpadesWithGub) return card(n - 1) == CardGub ? slot(n - 2) : slot(n - 1);
-        return card(0) == CardGub ? slot(1) : slot(0);
-      }
-      if (gubInTrick) return standard();
-      if (!released) return slot(0);
-      if (last && rank(0) >= 13) return slot(0);
-      return standard();
-    }
-    case SuitHearts: {
-      if (lowestBelowTop) return slot(duck());
-      if (!last) return slot(n - 1);
-      for (int32_t k = 0; k < n; ++k)
-        if (rank(k) <= 10) return slot(k);
-      return slot(n - 1);
-    }
-    case SuitClubs: {
-      const bool released = IsReleased(game, game.doubleMult, SuitClubs);
-      if (!released && card(0) != CardDouble) return slot(0);
-      int32_t dbl = first(CardDouble);
-      if (dbl < 0) return standard();
-      if (top >= 11 && released) return slot(dbl);
-      if (!lowestBelowTop) {
-        if (last) return card(0) == CardDouble ? slot(1) : slot(0);
-        return card(n - 1) == CardDouble && !released ? slot(n - 2) : slot(n - 1);
-      }
-      int32_t k = duck();
-      if (card(k) == CardDouble && !released) k = neighbour(k);
-      return slot(k);
-    }
-    default: {  // diamonds
-      const bool released = IsReleased(game, game.sheepMult, SuitDiamonds);
-      int32_t sheep = first(CardSheep);
-      if (sheep >= 0) {
-        if (last && top <= 10 && released) return slot(sheep);
-        if (!lowestBelowTop) {
-          if (last) return slot(0);
-          return card(n - 1) == CardSheep && !released ? slot(n - 2) : slot(n - 1);
-        }
-        int32_t k = duck();
-        if (card(k) == CardSheep) k = neighbour(k);  // keep the sheep, released or not
-        return slot(k);
-      }
-      if (sheepInTrick) return slot(0);
-      if (lowestBelowTop) return slot(duck());
-      if (last) {
-        for (int32_t k = 0; k < n; ++k)
-          if (rank(k) <= 11) return slot(k);
-        return slot(n - 1);
-      }
-      return slot(n - 2);
-    }
+    case SuitSpades:
+      return follower.Spades(lowSpadesWithGub);
+    case SuitHearts:
+      return follower.Hearts();
+    case SuitClubs:
+      return follower.Clubs();
+    default:
+      return follower.Diamonds();
   }
 }
 
 // --- Leading ---------------------------------------------------------------
-// A lead looks at whole suits, so the hands are read once into sets of
-// (suit, rank) bits, bit 16 * suit + rank. Descending bit order is hand order,
-// so slots and counts come from bit arithmetic instead of further scans.
 
-inline constexpr auto kOrderBit = [] {
-  struct Table {
-    uint8_t bit[64];  // card numbers 52..63 stand for an empty slot: bit 0
-  } table{};
-  for (int32_t n = 0; n < 52; ++n)
-    table.bit[n] = static_cast<uint8_t>(16 * CardSuit(n) + CardRank(n));
-  return table;
-}();
-
+// What a leading seat reads of the four hands.
 struct LeadView {
-  uint64_t own;          // ranks the seat holds
-  uint64_t ownTwice;     // ranks it holds twice, its pairs (two decks)
-  uint64_t others;       // ranks the other three seats hold at least once
-  uint64_t othersTwice;  // ranks they hold twice (two decks)
-  int32_t count[4];      // cards the seat holds in each suit, copies included
-  int32_t start[4];      // slot of the seat's first (highest) card of each suit
+  HandCards own;     // the seat's cards (and, with two decks, its pairs)
+  HandCards others;  // the other three seats' cards; `twice` also holds
+                     // a card that two of them hold once each
+  int32_t count[4];  // the seat's cards of each suit, copies included
+  int32_t start[4];  // slot of the seat's first (highest) card of each suit
+
+  int32_t CountAbove(int32_t suit, int32_t rank) const {
+    const CardSet above = CardSet::SuitAbove(suit, rank);
+    return (others.once & above).Count() + (others.twice & above).Count();
+  }
+  int32_t CountBelow(int32_t suit, int32_t rank) const {
+    const CardSet below = CardSet::SuitBelow(suit, rank);
+    return (others.once & below).Count() + (others.twice & below).Count();
+  }
 };
 
-// The number of set bits of each 16-bit field, in the low byte of the field.
-inline uint64_t FieldCounts(uint64_t x) {
-  x = x - ((x >> 1) & 0x5555555555555555ull);
-  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-  x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0full;
-  return (x + (x >> 8)) & 0x00ff00ff00ff00ffull;
-}
-
-inline int32_t Field(uint64_t packed, int32_t suit) {
-  return static_cast<int32_t>((packed >> (16 * suit)) & 0xffff);
-}
-
 template <int32_t Size>
-LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t seat) {
-  constexpr bool twoDecks = Size > OneDeckHandSize;
-  uint64_t own = 0;
-  uint64_t ownTwice = 0;
-  uint64_t others = 0;
-  uint64_t othersTwice = 0;
-  for (int32_t h = 0; h < 4; ++h) {
-    const int32_t* hand = hands[h];
-    uint64_t once = 0;
-    uint64_t twice = 0;
-    if constexpr (twoDecks) {
-      for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
-        const uint64_t bit = uint64_t{1} << kOrderBit.bit[hand[i]];
-        twice |= once & bit;
-        once |= bit;
-      }
+LeadView ReadHands(const int32_t (*hands)[Size], int32_t seat) {
+  LeadView view{};
+  for (int32_t s = 0; s < 4; ++s) {
+    const HandCards cards = ReadHand<Size>(hands[s]);
+    if (s == seat) {
+      view.own = cards;
     } else {
-      // Read by the trick count rather than up to the first empty slot; an
-      // empty slot read on the way sets bit 0, which no card uses.
-      const int32_t slots = SlotsToRead<Size>(game, hand);
-      for (int32_t i = 0; i < slots; ++i) once |= uint64_t{1} << kOrderBit.bit[hand[i] & 63];
-    }
-    if (h == seat) {
-      own = once;
-      ownTwice = twice;
-    } else {
-      othersTwice |= twice | (others & once);
-      others |= once;
+      view.others.twice = view.others.twice | cards.twice | (view.others.once & cards.once);
+      view.others.once = view.others.once | cards.once;
     }
   }
-  constexpr uint64_t cards = ~uint64_t{1};
-  own &= cards;
-  LeadView view{own, ownTwice & cards, others & cards, othersTwice & cards, {}, {}};
-  const uint64_t counts = FieldCounts(own) + FieldCounts(ownTwice);
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    view.count[suit] = Field(counts, suit);
+    view.count[suit] = view.own.once.CountOf(suit) + view.own.twice.CountOf(suit);
     view.start[suit] = start;
     start += view.count[suit];
   }
@@ -308,9 +281,11 @@ LeadView ReadHands(const GameState& game, const int32_t (*hands)[Size], int32_t 
 }
 
 // Scores of leading each suit, lower is better, and the slot of the card the
-// seat would lead there (-1, score 0, when it holds none). `highSpadeScore`
-// applies while the seat holds the queen, king or ace of spades;
-// `noneAboveBase` + suit when no other hand holds a card above the led one.
+// seat would lead there (-1, score 0, when it holds none). The score is how
+// many cards the others hold below the seat's lowest card of the suit;
+// `highSpadeScore` while the seat holds the queen, king or ace of spades;
+// `noneAboveBase` + suit when no other hand holds a card above that lowest
+// card (the lead would win the trick).
 struct SuitScores {
   int32_t score[4];
   int32_t slot[4];
@@ -318,40 +293,62 @@ struct SuitScores {
 
 inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t highSpadeScore,
                        int32_t noneAboveBase, SuitScores& out) {
-  // Per suit, the ranks strictly below and strictly above the seat's lowest
-  // card; its own rank (the other copy in two decks) is in neither.
-  uint64_t belowSets = 0;
-  uint64_t aboveSets = 0;
-  int32_t lowRank[4] = {0, 0, 0, 0};
-  for (int32_t suit = 0; suit < 4; ++suit) {
-    const uint32_t ranks = static_cast<uint32_t>(Field(view.own, suit));
-    if (ranks == 0) continue;
-    lowRank[suit] = std::countr_zero(ranks);
-    belowSets |= static_cast<uint64_t>((1u << lowRank[suit]) - 1) << (16 * suit);
-    aboveSets |= static_cast<uint64_t>(0xffffu & ~((2u << lowRank[suit]) - 1)) << (16 * suit);
-  }
-  const uint64_t below =
-      FieldCounts(view.others & belowSets) + FieldCounts(view.othersTwice & belowSets);
-  const uint64_t above =
-      FieldCounts(view.others & aboveSets) + FieldCounts(view.othersTwice & aboveSets);
-
-  for (int32_t suit = 0; suit < 4; ++suit) {
+  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
     if (view.count[suit] == 0) {
       out.score[suit] = 0;
       out.slot[suit] = -1;
       continue;
     }
-    const int32_t highRank = std::bit_width(static_cast<uint32_t>(Field(view.own, suit))) - 1;
-    int32_t score = Field(below, suit);
-    if (suit == SuitSpades && highRank >= 12) score = highSpadeScore;
-    if (Field(above, suit) == 0) score = noneAboveBase + suit;
+    const int32_t lowRank = view.own.once.LowestRank(suit);
+    const int32_t highRank = view.own.once.HighestRank(suit);
+    int32_t score = view.CountBelow(suit, lowRank);
+    if (suit == SuitSpades && highRank >= Queen) score = highSpadeScore;
+    if (view.CountAbove(suit, lowRank) == 0) score = noneAboveBase + suit;
     out.score[suit] = score;
-    out.slot[suit] = view.start[suit] + view.count[suit] - 1;
+    out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsReleased(game, game.doubleMult, SuitClubs))
+    if (suit == SuitClubs && highRank != 10 && !IsFree(game, CardDouble))
       out.slot[suit] = view.start[suit];
   }
+}
+
+// The lead scores of the two games, scaled to the hand: the score of spades
+// while holding a high spade, the base of a suit whose lead would win, and
+// the score every chosen suit must beat.
+template <int32_t Size>
+struct LeadScale;
+template <>
+struct LeadScale<OneDeckHandSize> {
+  static constexpr int32_t highSpades = 13;
+  static constexpr int32_t winningBase = 15;
+  static constexpr int32_t worst = 30;
+};
+template <>
+struct LeadScale<TwoDeckHandSize> {
+  static constexpr int32_t highSpades = 26;
+  static constexpr int32_t winningBase = 30;
+  static constexpr int32_t worst = 60;
+};
+
+template <int32_t Size>
+SuitScores ScoreSuits(const GameState& game, const LeadView& view) {
+  SuitScores scores;
+  ScoreSuits(game, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
+  return scores;
+}
+
+// One suit's lead score for a seat (the public SuitLeadScore forms).
+template <int32_t Size>
+int32_t SuitLeadScore(const GameState& game, const int32_t (*hands)[Size], int32_t seat,
+                      int32_t suit, int32_t& slot) {
+  if (suit < SuitDiamonds || suit > SuitSpades || seat < 0 || seat > 3) {
+    slot = -1;
+    return 0;
+  }
+  const SuitScores scores = ScoreSuits<Size>(game, ReadHands<Size>(hands, seat));
+  slot = scores.slot[suit];
+  return scores.score[suit];
 }
 
 // The suit to lead: the lowest score below `startScore`, spades, hearts,

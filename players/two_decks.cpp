@@ -10,15 +10,7 @@
 namespace gub {
 
 int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
-  if (suit < SuitDiamonds || suit > SuitSpades) {
-    slot = -1;
-    return 0;
-  }
-  choice::SuitScores scores;
-  choice::ScoreSuits(game, choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat), 26,
-                     30, scores);
-  slot = scores.slot[suit];
-  return scores.score[suit];
+  return choice::SuitLeadScore<TwoDeckHandSize>(game, game.twoDeckHands, seat, suit, slot);
 }
 
 // The one-deck spade rule GubLeadCard is not consulted here: it reads the
@@ -26,54 +18,58 @@ int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit,
 // still hold that deal's cards, and those must not steer a two-deck lead.
 int32_t LeadTwoDecks(GameState& game, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game, game.twoDeckHands, seat);
-  // Diamond pairs are kept: a led diamond pair only loses to a higher pair.
+  // Lead the lowest pair of spades, hearts or clubs. Diamond pairs are kept:
+  // a led diamond pair only loses to a higher pair. Only the seat's own hand
+  // matters for this, so the other hands are read only when there is none.
+  const HandCards own = ReadHand<TwoDeckHandSize>(hand);
   for (int32_t suit : {SuitSpades, SuitHearts, SuitClubs}) {
-    if (choice::Field(view.ownTwice, suit) == 0) continue;
-    const int32_t pair =
-        choice::LowestPairSlot(hand, choice::SuitRun{view.start[suit], view.count[suit]});
+    const CardSet pairs = own.twice.OfSuit(suit);
+    if (pairs.Empty()) continue;
+    const int32_t slot = own.SlotOf(CardSet::CardAt(suit, pairs.LowestRank(suit)));
     game.leadSuit = suit;
-    AddPlayTwoDecks(game, seat, pair, pair + 1);
+    AddPlayTwoDecks(game, seat, slot, slot + 1);
     return -2;
   }
 
-  choice::SuitScores scores;
-  choice::ScoreSuits(game, view, 26, 30, scores);
-  int32_t slot = choice::BestLeadSlot(scores, 60);
+  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game.twoDeckHands, seat);
+  const int32_t slot = choice::BestLeadSlot(choice::ScoreSuits<TwoDeckHandSize>(game, view),
+                                            choice::LeadScale<TwoDeckHandSize>::worst);
   if (slot >= 0) {
-    game.leadSuit = game.cards[hand[slot]].suit;
+    game.leadSuit = CardSuit(hand[slot]);
     AddPlayTwoDecks(game, seat, slot, -1);
   }
   return -1;
 }
 
+// A led pair is answered with two cards: the lowest pair of the led suit;
+// else its two lowest cards; else the two it holds; else its one card of the
+// suit and the cheapest other card, or the two cheapest cards.
 int32_t AnswerPair(GameState& game, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  // L1 ... Lm are the slots run.first ... run.first + m - 1.
-  const choice::SuitRun run = choice::FindSuitRun<TwoDeckHandSize>(game, hand, game.leadSuit);
-  const int32_t m = run.count;
-  const int32_t pair = choice::LowestPairSlot(hand, run);
+  const choice::SuitCards mine = choice::SuitCards::Of<TwoDeckHandSize>(hand, game.leadSuit);
+  const int32_t pair = mine.LowestPair();
 
   int32_t first = -1;
   int32_t second = -1;
   if (pair >= 0) {
-    first = pair;
-    second = pair + 1;
-  } else if (m >= 3) {
-    first = run.first + m - 2;
-    second = run.first + m - 1;
-  } else if (m == 2) {
-    first = run.first;
-    second = run.first + 1;
+    first = mine.Slot(pair);
+    second = mine.Slot(pair + 1);
+  } else if (mine.count() >= 3) {
+    first = mine.Slot(mine.Lowest() - 1);
+    second = mine.Slot(mine.Lowest());
+  } else if (mine.count() == 2) {
+    first = mine.Slot(0);
+    second = mine.Slot(1);
   } else {
-    first = m == 1 ? run.first : choice::LowestValueSlot<TwoDeckHandSize>(game, hand, -1);
-    second = choice::LowestValueSlot<TwoDeckHandSize>(game, hand, first);
+    first =
+        mine.count() == 1 ? mine.Slot(0) : choice::CheapestSlot<TwoDeckHandSize>(game, hand, -1);
+    second = choice::CheapestSlot<TwoDeckHandSize>(game, hand, first);
   }
   if (first >= 0) AddPlayTwoDecks(game, seat, first, second);
   return -1;
 }
 
-int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
+GUB_COUNTING_ENTRY int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
   if (game.leadSuit == -1) {
     LeadTwoDecks(game, seat);
     return -2;
@@ -82,7 +78,7 @@ int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
     AnswerPair(game, seat);
     return -2;
   }
-  int32_t slot = choice::FollowSlot<TwoDeckHandSize>(game, game.twoDeckHands[seat], true);
+  const int32_t slot = choice::FollowSlot<TwoDeckHandSize>(game, game.twoDeckHands[seat], true);
   if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
   return slot;
 }

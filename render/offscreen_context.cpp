@@ -73,10 +73,7 @@ bool OffscreenContext::create(int32_t width, int32_t height, std::string& error)
       eglGetConfigAttrib(display, found[i], EGL_RED_SIZE, &red);
       eglGetConfigAttrib(display, found[i], EGL_ALPHA_SIZE, &alpha);
       eglGetConfigAttrib(display, found[i], EGL_DEPTH_SIZE, &depthSize);
-      if (red == 8 && alpha == 0 && depthSize == depth) {
-        config = found[i];
-        depthBits_ = depth;
-      }
+      if (red == 8 && alpha == 0 && depthSize == depth) config = found[i];
     }
     if (config != nullptr) break;
   }

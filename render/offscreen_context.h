@@ -26,7 +26,6 @@ class OffscreenContext {
 
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
-  int32_t depthBits() const { return depthBits_; }
 
   // The whole surface as RGB bytes, bottom row first (GL's order).
   std::vector<uint8_t> readPixels() const;
@@ -40,7 +39,6 @@ class OffscreenContext {
   void* surface_ = nullptr;
   int32_t width_ = 0;
   int32_t height_ = 0;
-  int32_t depthBits_ = 0;
 };
 
 }  // namespace gub

@@ -8,13 +8,9 @@
 #include "engine/game_state.h"
 #include "engine/settings.h"
 #include "engine/view_state.h"
+#include "render/image_loaders.h"  // setLoaderMessageHook for the shell
 
 namespace gub {
-
-// Where the picture loaders' messages go: the shell shows a message box, tests
-// record them. Without a hook the messages go to standard error.
-using LoaderMessageHook = void (*)(const char* text);
-void setLoaderMessageHook(LoaderMessageHook hook);
 
 class Renderer {
  public:

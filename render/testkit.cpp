@@ -119,7 +119,7 @@ GameState midDealOneDeck() {
   int32_t counts[4] = {0, 0, 0, 0};
   for (int32_t i = 0; i < 52; ++i) {
     const int32_t seat = i % 4;
-    InsertSorted(game, game.oneDeckHands[seat], counts[seat], deck[i]);
+    InsertSorted(game.oneDeckHands[seat], counts[seat], deck[i]);
     ++counts[seat];
   }
 

@@ -2,7 +2,7 @@
 #include "shell/input.h"
 
 #include "engine/rules.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 #include "layout/screen_layout.h"
 
 namespace gub {

@@ -5,24 +5,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string_view>
 
-#include "tools/match_sim.h"
+#include "play/deal_loop.h"
 
 namespace {
 
 struct Options {
   int64_t matches = 1000;
   uint64_t seed = 1;
+  bool digest = false;
   gub::Settings settings;
 };
 
 void Usage() {
   std::puts(
       "usage: gub-sim [--matches N] [--seed S] [--max-score N] [--two-decks]\n"
-      "               [--declare-except-sheep] [--opposite-is-friend]\n"
+      "               [--declare-except-sheep] [--opposite-is-friend] [--digest]\n"
       "Plays N whole matches (default 1000) with every seat on the computer rules.\n"
-      "The same seed and options repeat the same matches card for card.");
+      "The same seed and options repeat the same matches card for card; --digest\n"
+      "prints one number that changes when any card of any trick changes.");
 }
 
 bool ParseNumber(const char* text, int64_t& out) {
@@ -64,6 +67,8 @@ bool Parse(int argc, char** argv, Options& options) {
       options.settings.declareExceptSheep = 1;
     } else if (arg == "--opposite-is-friend") {
       options.settings.oppositeIsFriend = 1;
+    } else if (arg == "--digest") {
+      options.digest = true;
     } else if (arg == "--help" || arg == "-h") {
       Usage();
       std::exit(0);
@@ -83,7 +88,29 @@ struct Stats {
   int64_t dealScore[4] = {};
   int64_t wins[4] = {};
   int64_t declared[4] = {};  // gub card, heart ace, double, sheep
+  uint64_t digest = 14695981039346656037ull;
 };
+
+// FNV-1a over every played card, trick winner, deal score and declaration of
+// a deal, so two runs that differ in a single card print different digests.
+void AddToDigest(uint64_t& digest, const gub::GameState& g) {
+  auto add = [&digest](int32_t v) {
+    digest = (digest ^ static_cast<uint32_t>(v)) * 1099511628211ull;
+  };
+  for (int32_t t = 0; t < g.trickNumber && t < 26; ++t) {
+    const gub::TrickRecord& trick = g.trickHistory[t];
+    add(trick.winner);
+    for (int k = 0; k < 4; ++k) {
+      add(trick.cards[k]);
+      add(trick.seconds[k]);
+    }
+  }
+  for (int k = 0; k < 4; ++k) {
+    add(g.dealScore[k]);
+    add(g.declarations[k].seat);
+    add(g.declarations[k].card);
+  }
+}
 
 }  // namespace
 
@@ -95,14 +122,16 @@ int main(int argc, char** argv) {
   gub::SeededRandom random(options.seed);
   gub::sim::NoHook hook;
   Stats stats;
-  auto dealDone = [&stats](const gub::GameState& g) {
+  auto dealDone = [&stats, &options](const gub::GameState& g) {
     ++stats.deals;
+    if (options.digest) AddToDigest(stats.digest, g);
     for (int seat = 0; seat < 4; ++seat) stats.dealScore[seat] += g.dealScore[seat];
     for (int k = 0; k < 4; ++k)
       if (g.declarations[k].card != -1) ++stats.declared[k];
   };
 
   const auto start = std::chrono::steady_clock::now();
+  const std::clock_t cpuStart = std::clock();
   for (int64_t m = 0; m < options.matches; ++m) {
     gub::sim::PlayMatch(game, options.settings, random, hook, dealDone);
     // The best total wins the match; equal best totals share the win.
@@ -113,6 +142,9 @@ int main(int argc, char** argv) {
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // CPU time is the fairer figure on a busy machine: it leaves out the time
+  // other programs held the core.
+  const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
   const gub::Settings& s = options.settings;
   std::printf(
@@ -136,6 +168,11 @@ int main(int argc, char** argv) {
     std::printf("  %-20s %6.2f%%\n", cardNames[k],
                 100.0 * static_cast<double>(stats.declared[k]) / static_cast<double>(stats.deals));
   }
-  std::printf("throughput: %.0f deals/s\n", static_cast<double>(stats.deals) / seconds);
+  if (options.digest) {
+    std::printf("digest: %016llx\n", static_cast<unsigned long long>(stats.digest));
+  }
+  const double deals = static_cast<double>(stats.deals);
+  std::printf("throughput: %.0f deals/s wall clock, %.0f deals/s CPU time\n", deals / seconds,
+              deals / cpuSeconds);
   return 0;
 }

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/turn_driver.h"
 #include "engine/view_state.h"
+#include "play/turn_driver.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

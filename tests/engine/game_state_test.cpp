@@ -63,7 +63,7 @@ TEST(Hand, InsertionSortGivesHandOrderAndKeepsTwinsAdjacent) {
   int32_t hand[26];
   for (int32_t& s : hand) s = -1;
   int32_t count = 0;
-  for (int32_t card : dealt) InsertSorted(game, hand, count++, card);
+  for (int32_t card : dealt) InsertSorted(hand, count++, card);
   const int32_t expected[] = {3, CardGub, CardHeartTwo, 0, 12 * 4 + 1, CardSheep, CardSheep};
   for (int32_t i = 0; i < 7; ++i) EXPECT_EQ(hand[i], expected[i]) << i;
   EXPECT_EQ(hand[7], -1);

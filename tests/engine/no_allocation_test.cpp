@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "tools/match_sim.h"
+#include "play/deal_loop.h"
 
 namespace {
 std::atomic<long> allocations{0};

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/rules.h"
-#include "tools/match_sim.h"
+#include "play/deal_loop.h"
 
 namespace gub {
 namespace {
@@ -20,6 +20,9 @@ class InvariantHook {
   }
 
   void beforePlay(const GameState& game, int32_t seat) {
+    // No seat may ever be left without a legal play.
+    EXPECT_TRUE(twoDecks_ ? HasLegalPlayTwoDecks(game, seat) : HasLegalPlay(game, seat))
+        << "seat " << seat << " has no legal play";
     leadSuit_ = game.leadSuit;
     pairLed_ = game.trickCount > 0 && game.currentTrick[0].second != -1;
     heldOfLead_ = 0;

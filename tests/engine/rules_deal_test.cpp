@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "engine/rules.h"
-#include "tests/engine/rules_test_support.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/rules.h"
-#include "tests/engine/rules_test_support.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
@@ -18,8 +18,8 @@ void SetHandWith(GameState& game, int32_t seat, int32_t special, std::vector<int
   int32_t* hand = game.oneDeckHands[seat];
   for (int32_t i = 0; i < 13; ++i) hand[i] = -1;
   int32_t n = 0;
-  InsertSorted(game, hand, n++, special);
-  for (int32_t c : others) InsertSorted(game, hand, n++, c);
+  InsertSorted(hand, n++, special);
+  for (int32_t c : others) InsertSorted(hand, n++, c);
 }
 
 class DeclareOneDeck : public ::testing::Test {
@@ -147,7 +147,7 @@ void SetTwoDeckHandWith(GameState& game, int32_t seat, int32_t special, int32_t 
   for (int32_t i = 0; i < 26; ++i) hand[i] = -1;
   int32_t n = 0;
   const int32_t suit = game.cards[special].suit;
-  for (int32_t i = 0; i < copies; ++i) InsertSorted(game, hand, n++, special);
+  for (int32_t i = 0; i < copies; ++i) InsertSorted(hand, n++, special);
   int32_t inSuit = copies;
   for (int32_t c = 0; c < 104 && n < 26; ++c) {
     const int32_t card = c % 52;
@@ -155,7 +155,7 @@ void SetTwoDeckHandWith(GameState& game, int32_t seat, int32_t special, int32_t 
     const bool same = game.cards[card].suit == suit;
     if (same && inSuit >= suitCount) continue;
     if (!same && n - inSuit >= 26 - suitCount) continue;
-    InsertSorted(game, hand, n++, card);
+    InsertSorted(hand, n++, card);
     if (same) ++inSuit;
   }
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/rules.h"
-#include "tests/engine/rules_test_support.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
@@ -365,7 +365,7 @@ class CloseDealTest : public ::testing::Test {
   GameState game;
   Settings settings;
   ScriptedRandom random{{3, 17, 40}};
-  RecordingView view;
+  RecordingTable view;
 };
 
 TEST_F(CloseDealTest, EachSeatAddsItsOwnScoreThenANewDeal) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/rules.h"
-#include "tests/engine/rules_test_support.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {

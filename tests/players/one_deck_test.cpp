@@ -1,14 +1,16 @@
 // One-deck card choice: follows by led suit, discards, leads and suit scores.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::C;
-using test::Table;
+using testing::C;
+using testing::Table;
 
 // The card seat 1 chooses; checks the slot names a card of its hand.
 int32_t Choice(Table& t, int32_t seat = 1) {
@@ -18,18 +20,165 @@ int32_t Choice(Table& t, int32_t seat = 1) {
   return t.OneDeckCard(seat, slot);
 }
 
-TEST(OneDeckFollow, OnlyCardOfLedSuitIsPlayedEvenWhenRestricted) {
-  Table gub;
-  gub.DeclareGub().Hand(1, "QS AH KH 2D").Trick("3S");
-  EXPECT_EQ(Choice(gub), C("QS"));
+// One rule per case: seat 1 of the table chooses the named card.
+struct ChoiceCase {
+  const char* rule;
+  Table table;
+  const char* card;
+};
 
-  Table sheep;
-  sheep.DeclareSheep().Hand(1, "AS JD").Trick("9D");
-  EXPECT_EQ(Choice(sheep), C("JD"));
+void ExpectChoices(const std::vector<ChoiceCase>& cases) {
+  for (const ChoiceCase& c : cases) {
+    SCOPED_TRACE(c.rule);
+    Table t = c.table;
+    EXPECT_EQ(Choice(t), C(c.card));
+  }
+}
 
-  Table dbl;
-  dbl.DeclareDouble().Hand(1, "10C 5H").Trick("KC 2C 3C");
-  EXPECT_EQ(Choice(dbl), C("10C"));
+TEST(OneDeckFollow, ChoosesByTheRule) {
+  ExpectChoices({
+      {"only card of led suit is played even when restricted / gub",
+       Table().DeclareGub().Hand(1, "QS AH KH 2D").Trick("3S"), "QS"},
+      {"only card of led suit is played even when restricted / sheep",
+       Table().DeclareSheep().Hand(1, "AS JD").Trick("9D"), "JD"},
+      {"only card of led suit is played even when restricted / dbl",
+       Table().DeclareDouble().Hand(1, "10C 5H").Trick("KC 2C 3C"), "10C"},
+  });
+}
+
+TEST(OneDeckSpades, ChoosesByTheRule) {
+  ExpectChoices({
+      {"gub holder drops gub on king or ace only when released / free",
+       Table().Hand(1, "QS 5S").Trick("KS"), "QS"},
+      {"gub holder drops gub on king or ace only when released / declared (the highest spade is "
+       "the gub card: the next one)",
+       Table().DeclareGub().Hand(1, "QS 5S").Trick("KS"), "5S"},
+      {"gub holder drops gub on king or ace only when released / opened",
+       Table().DeclareGub().Led("2S").Hand(1, "QS 5S").Trick("9S AS"), "QS"},
+      {"gub holder drops gub on king or ace only when released / jack top (a jack on top is not "
+       "high enough to drop the queen)",
+       Table().Hand(1, "QS 5S").Trick("JS"), "5S"},
+      {"gub holder otherwise leads highest non gub spade", Table().Hand(1, "KS QS 4S").Trick("9S"),
+       "KS"},
+      {"gub holder otherwise leads highest non gub spade / last",
+       Table().Hand(1, "QS 7S 3S").Trick("2S 4S 9S"), "7S"},
+      {"gub in trick means standard follow", Table().Hand(1, "10S 7S 3S").Trick("QS KS"), "10S"},
+      {"gub in trick means standard follow / declared (Declared and unopened, but lying in the "
+       "trick: duck, not the highest.)",
+       Table().DeclareGub().Hand(1, "AS 5S").Trick("9S QS"), "5S"},
+      {"restricted gub elsewhere plays highest",
+       Table().DeclareGub().Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S"), "AS"},
+      {"restricted gub elsewhere plays highest / released (same cards, nothing declared: duck)",
+       Table().Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S"), "5S"},
+      {"last with king or ace takes the trick / king", Table().Hand(1, "KS 3S").Trick("9S 2S 4S"),
+       "KS"},
+      {"last with king or ace takes the trick / not last", Table().Hand(1, "KS 3S").Trick("9S"),
+       "3S"},
+      {"last with king or ace takes the trick / jack (below 13: standard follow ducks)",
+       Table().Hand(1, "JS 3S").Trick("9S 2S 4S"), "3S"},
+      {"standard follow / above (all above the top, not last: lowest)",
+       Table().Hand(1, "KS 10S").Trick("9S"), "10S"},
+      {"standard follow / above last (all above the top, last: highest)",
+       Table().Hand(1, "JS 10S").Trick("9S 2S 3S"), "JS"},
+      {"standard follow / duck", Table().Hand(1, "KS 8S 6S 2S").Trick("9S"), "8S"},
+  });
+}
+
+TEST(OneDeckHearts, ChoosesByTheRule) {
+  ExpectChoices({
+      {"duck else lowest else highest up to ten when last / duck",
+       Table().Hand(1, "KH 8H 3H").Trick("10H"), "8H"},
+      {"duck else lowest else highest up to ten when last / not last",
+       Table().Hand(1, "KH 8H").Trick("5H"), "8H"},
+      {"duck else lowest else highest up to ten when last / last",
+       Table().Hand(1, "AH JH 7H 3H").Trick("2H 5S 9C"), "7H"},
+      {"duck else lowest else highest up to ten when last / ten (rank 10 is still under the cap)",
+       Table().Hand(1, "AH 10H 6H").Trick("5H 2H 4H"), "10H"},
+      {"duck else lowest else highest up to ten when last / all high",
+       Table().Hand(1, "AH QH").Trick("5H 2H 4H"), "QH"},
+  });
+}
+
+TEST(OneDeckClubs, ChoosesByTheRule) {
+  ExpectChoices({
+      {"restricted double plays highest club",
+       Table().DeclareDouble().Hand(1, "AC 10C 4C").Trick("5C"), "AC"},
+      {"restricted double plays highest club / without (whether or not the seat holds the double)",
+       Table().DeclareDouble().Hand(1, "KC 4C").Trick("2C"), "KC"},
+      {"restricted double plays highest club / opened",
+       Table().DeclareDouble().Led("3C").Hand(1, "KC 4C").Trick("2C"), "4C"},
+      {"double holder / released", Table().Hand(1, "10C 6C").Trick("QC"), "10C"},
+      {"double holder / jack top",
+       Table().DeclareDouble().Led("2C").Hand(1, "AC 10C 4C").Trick("JC"), "10C"},
+      {"double holder / restricted (Restricted double on top: its neighbour, the next lower club.)",
+       Table().DeclareDouble().Hand(1, "10C 4C").Trick("QC"), "4C"},
+      {"double holder / last above (last, all above the top, the double highest: the next club)",
+       Table().Hand(1, "10C 6C").Trick("5C 2H 3C"), "6C"},
+      {"double holder / last above high", Table().Hand(1, "KC 10C 6C").Trick("5C 2H 3C"), "KC"},
+      {"double holder / not last above (the released double may be the lowest)",
+       Table().Hand(1, "AC 10C").Trick("5C"), "10C"},
+      {"double holder / duck", Table().Hand(1, "AC 10C 3C").Trick("5C"), "3C"},
+      {"without double standard follow", Table().Hand(1, "KC 7C").Trick("9C"), "7C"},
+      {"without double standard follow / last", Table().Hand(1, "KC JC").Trick("9C 2C 3C"), "KC"},
+  });
+}
+
+TEST(OneDeckDiamonds, ChoosesByTheRule) {
+  ExpectChoices({
+      {"sheep holder keeps sheep under higher top / king", Table().Hand(1, "KD JD").Trick("QD"),
+       "KD"},
+      {"sheep holder keeps sheep under higher top / five", Table().Hand(1, "JD 5D").Trick("QD"),
+       "5D"},
+      {"sheep holder keeps sheep under higher top / released (released or not, the sheep is never "
+       "the duck card)",
+       Table().Led("2D").Hand(1, "AD JD").Trick("KD"), "AD"},
+      {"sheep holder takes low trick when last and released",
+       Table().Hand(1, "AD JD 3D").Trick("10D 2D 4D"), "JD"},
+      {"sheep holder takes low trick when last and released / restricted (declared and unopened: "
+       "duck instead)",
+       Table().DeclareSheep().Hand(1, "AD JD 3D").Trick("10D 2D 4D"), "3D"},
+      {"sheep holder takes low trick when last and released / restricted above (all above the top, "
+       "last: the highest)",
+       Table().DeclareSheep().Hand(1, "AD JD 9D").Trick("5D 2D 4D"), "AD"},
+      {"sheep holder takes low trick when last and released / not last",
+       Table().Hand(1, "AD JD 3D").Trick("10D"), "3D"},
+      {"sheep holder not last above top / released", Table().Hand(1, "AD JD").Trick("5D"), "JD"},
+      {"sheep holder not last above top / restricted",
+       Table().DeclareSheep().Hand(1, "AD JD").Trick("5D"), "AD"},
+      {"without sheep / sheep in trick", Table().Hand(1, "KD 5D").Trick("8D JD"), "KD"},
+      {"without sheep / duck", Table().Hand(1, "KD 9D 4D").Trick("QD"), "9D"},
+      {"without sheep / last", Table().Hand(1, "AD KD 9D 8D").Trick("6D 2D 3D"), "9D"},
+      {"without sheep / last high", Table().Hand(1, "AD KD").Trick("6D 2D 3D"), "KD"},
+      {"without sheep / second lowest", Table().Hand(1, "KD 9D 8D").Trick("6D"), "9D"},
+      {"without sheep / two", Table().Hand(1, "KD 8D").Trick("6D"), "KD"},
+  });
+}
+
+TEST(OneDeckDiscard, ChoosesByTheRule) {
+  ExpectChoices({
+      {"costliest card first sheep last / gub", Table().Hand(1, "AS QS AH 2H JD").Trick("5C"),
+       "QS"},
+      {"costliest card first sheep last / hearts", Table().Hand(1, "AS JH 5H 9H").Trick("5C"),
+       "JH"},
+      {"costliest card first sheep last / tens (equal value: the higher heart)",
+       Table().Hand(1, "AS 9H 5H").Trick("5C"), "9H"},
+      {"costliest card first sheep last / zero (sheep kept, highest zero-value card thrown)",
+       Table().Hand(1, "7S JD 9D").Trick("5C"), "9D"},
+      {"costliest card first sheep last / equal rank (same value and rank: first in hand order)",
+       Table().Hand(1, "4H 4S 4D JD").Trick("5C"), "4S"},
+      {"costliest card first sheep last / low hearts (the hearts four to two are worth nothing)",
+       Table().Hand(1, "4H 3H 10C JD").Trick("5S"), "10C"},
+      {"costliest card first sheep last / only sheep", Table().Hand(1, "JD").Trick("5C"), "JD"},
+  });
+}
+
+TEST(OneDeckLead, ChoosesByTheRule) {
+  ExpectChoices({
+      {"high spade score loses to a cheaper suit (Spades would count 3 below the 5S, but the ace "
+       "makes them 13; hearts 7.)",
+       Table().Hand(1, "AS 5S 9H").Hand(0, "2S 3S KS 2H 3H 4H 5H 6H 7H 8H 10H").Hand(2, "4S"),
+       "9H"},
+  });
 }
 
 TEST(OneDeckFollow, ReturnsSlotAndLeavesLeadSuitAndHandAlone) {
@@ -45,258 +194,6 @@ TEST(OneDeckFollow, ReturnsSlotAndLeavesLeadSuitAndHandAlone) {
   discard.Hand(1, "AS 9H").Trick("4D");
   EXPECT_EQ(ChooseCard(discard.game, 1), 1);
   EXPECT_EQ(discard.game.leadSuit, SuitDiamonds);
-}
-
-TEST(OneDeckSpades, GubHolderDropsGubOnKingOrAceOnlyWhenReleased) {
-  Table free;
-  free.Hand(1, "QS 5S").Trick("KS");
-  EXPECT_EQ(Choice(free), C("QS"));
-
-  Table declared;
-  declared.DeclareGub().Hand(1, "QS 5S").Trick("KS");
-  EXPECT_EQ(Choice(declared), C("5S"));  // F2: F1 is the gub card
-
-  Table opened;
-  opened.DeclareGub().Led("2S").Hand(1, "QS 5S").Trick("9S AS");
-  EXPECT_EQ(Choice(opened), C("QS"));
-
-  Table jackTop;  // H = 11: not high enough to drop the queen
-  jackTop.Hand(1, "QS 5S").Trick("JS");
-  EXPECT_EQ(Choice(jackTop), C("5S"));
-}
-
-TEST(OneDeckSpades, GubHolderOtherwiseLeadsHighestNonGubSpade) {
-  Table t;
-  t.Hand(1, "KS QS 4S").Trick("9S");
-  EXPECT_EQ(Choice(t), C("KS"));
-
-  Table last;
-  last.Hand(1, "QS 7S 3S").Trick("2S 4S 9S");
-  EXPECT_EQ(Choice(last), C("7S"));
-}
-
-TEST(OneDeckSpades, GubInTrickMeansStandardFollow) {
-  Table t;
-  t.Hand(1, "10S 7S 3S").Trick("QS KS");
-  EXPECT_EQ(Choice(t), C("10S"));
-
-  // Declared and unopened, but lying in the trick: duck, not the highest.
-  Table declared;
-  declared.DeclareGub().Hand(1, "AS 5S").Trick("9S QS");
-  EXPECT_EQ(Choice(declared), C("5S"));
-}
-
-TEST(OneDeckSpades, RestrictedGubElsewherePlaysHighest) {
-  Table t;
-  t.DeclareGub().Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S");
-  EXPECT_EQ(Choice(t), C("AS"));
-
-  Table released;  // same cards, nothing declared: duck
-  released.Hand(1, "AS 5S").Hand(2, "QS 2S").Trick("9S");
-  EXPECT_EQ(Choice(released), C("5S"));
-}
-
-TEST(OneDeckSpades, LastWithKingOrAceTakesTheTrick) {
-  Table king;
-  king.Hand(1, "KS 3S").Trick("9S 2S 4S");
-  EXPECT_EQ(Choice(king), C("KS"));
-
-  Table notLast;
-  notLast.Hand(1, "KS 3S").Trick("9S");
-  EXPECT_EQ(Choice(notLast), C("3S"));
-
-  Table jack;  // below 13: standard follow ducks
-  jack.Hand(1, "JS 3S").Trick("9S 2S 4S");
-  EXPECT_EQ(Choice(jack), C("3S"));
-}
-
-TEST(OneDeckSpades, StandardFollow) {
-  Table above;  // all above the top, not last: lowest
-  above.Hand(1, "KS 10S").Trick("9S");
-  EXPECT_EQ(Choice(above), C("10S"));
-
-  Table aboveLast;  // all above the top, last: highest
-  aboveLast.Hand(1, "JS 10S").Trick("9S 2S 3S");
-  EXPECT_EQ(Choice(aboveLast), C("JS"));
-
-  Table duck;
-  duck.Hand(1, "KS 8S 6S 2S").Trick("9S");
-  EXPECT_EQ(Choice(duck), C("8S"));
-}
-
-TEST(OneDeckHearts, DuckElseLowestElseHighestUpToTenWhenLast) {
-  Table duck;
-  duck.Hand(1, "KH 8H 3H").Trick("10H");
-  EXPECT_EQ(Choice(duck), C("8H"));
-
-  Table notLast;
-  notLast.Hand(1, "KH 8H").Trick("5H");
-  EXPECT_EQ(Choice(notLast), C("8H"));
-
-  Table last;
-  last.Hand(1, "AH JH 7H 3H").Trick("2H 5S 9C");
-  EXPECT_EQ(Choice(last), C("7H"));
-
-  Table ten;  // rank 10 is still under the cap
-  ten.Hand(1, "AH 10H 6H").Trick("5H 2H 4H");
-  EXPECT_EQ(Choice(ten), C("10H"));
-
-  Table allHigh;
-  allHigh.Hand(1, "AH QH").Trick("5H 2H 4H");
-  EXPECT_EQ(Choice(allHigh), C("QH"));
-}
-
-TEST(OneDeckClubs, RestrictedDoublePlaysHighestClub) {
-  Table t;
-  t.DeclareDouble().Hand(1, "AC 10C 4C").Trick("5C");
-  EXPECT_EQ(Choice(t), C("AC"));
-
-  Table without;  // whether or not the seat holds the double
-  without.DeclareDouble().Hand(1, "KC 4C").Trick("2C");
-  EXPECT_EQ(Choice(without), C("KC"));
-
-  Table opened;
-  opened.DeclareDouble().Led("3C").Hand(1, "KC 4C").Trick("2C");
-  EXPECT_EQ(Choice(opened), C("4C"));
-}
-
-TEST(OneDeckClubs, DoubleHolder) {
-  Table released;
-  released.Hand(1, "10C 6C").Trick("QC");
-  EXPECT_EQ(Choice(released), C("10C"));
-
-  Table jackTop;
-  jackTop.DeclareDouble().Led("2C").Hand(1, "AC 10C 4C").Trick("JC");
-  EXPECT_EQ(Choice(jackTop), C("10C"));
-
-  // Restricted double on top: its neighbour, the next lower club.
-  Table restricted;
-  restricted.DeclareDouble().Hand(1, "10C 4C").Trick("QC");
-  EXPECT_EQ(Choice(restricted), C("4C"));
-
-  Table lastAbove;  // last, all above the top, F1 the double: F2
-  lastAbove.Hand(1, "10C 6C").Trick("5C 2H 3C");
-  EXPECT_EQ(Choice(lastAbove), C("6C"));
-
-  Table lastAboveHigh;
-  lastAboveHigh.Hand(1, "KC 10C 6C").Trick("5C 2H 3C");
-  EXPECT_EQ(Choice(lastAboveHigh), C("KC"));
-
-  Table notLastAbove;  // the released double may be the lowest
-  notLastAbove.Hand(1, "AC 10C").Trick("5C");
-  EXPECT_EQ(Choice(notLastAbove), C("10C"));
-
-  Table duck;
-  duck.Hand(1, "AC 10C 3C").Trick("5C");
-  EXPECT_EQ(Choice(duck), C("3C"));
-}
-
-TEST(OneDeckClubs, WithoutDoubleStandardFollow) {
-  Table t;
-  t.Hand(1, "KC 7C").Trick("9C");
-  EXPECT_EQ(Choice(t), C("7C"));
-
-  Table last;
-  last.Hand(1, "KC JC").Trick("9C 2C 3C");
-  EXPECT_EQ(Choice(last), C("KC"));
-}
-
-TEST(OneDeckDiamonds, SheepHolderKeepsSheepUnderHigherTop) {
-  Table king;
-  king.Hand(1, "KD JD").Trick("QD");
-  EXPECT_EQ(Choice(king), C("KD"));
-
-  Table five;
-  five.Hand(1, "JD 5D").Trick("QD");
-  EXPECT_EQ(Choice(five), C("5D"));
-
-  Table released;  // released or not, the sheep is never the duck card
-  released.Led("2D").Hand(1, "AD JD").Trick("KD");
-  EXPECT_EQ(Choice(released), C("AD"));
-}
-
-TEST(OneDeckDiamonds, SheepHolderTakesLowTrickWhenLastAndReleased) {
-  Table t;
-  t.Hand(1, "AD JD 3D").Trick("10D 2D 4D");
-  EXPECT_EQ(Choice(t), C("JD"));
-
-  Table restricted;  // declared and unopened: duck instead
-  restricted.DeclareSheep().Hand(1, "AD JD 3D").Trick("10D 2D 4D");
-  EXPECT_EQ(Choice(restricted), C("3D"));
-
-  Table restrictedAbove;  // all above the top, last: the highest
-  restrictedAbove.DeclareSheep().Hand(1, "AD JD 9D").Trick("5D 2D 4D");
-  EXPECT_EQ(Choice(restrictedAbove), C("AD"));
-
-  Table notLast;
-  notLast.Hand(1, "AD JD 3D").Trick("10D");
-  EXPECT_EQ(Choice(notLast), C("3D"));
-}
-
-TEST(OneDeckDiamonds, SheepHolderNotLastAboveTop) {
-  Table released;
-  released.Hand(1, "AD JD").Trick("5D");
-  EXPECT_EQ(Choice(released), C("JD"));
-
-  Table restricted;
-  restricted.DeclareSheep().Hand(1, "AD JD").Trick("5D");
-  EXPECT_EQ(Choice(restricted), C("AD"));
-}
-
-TEST(OneDeckDiamonds, WithoutSheep) {
-  Table sheepInTrick;
-  sheepInTrick.Hand(1, "KD 5D").Trick("8D JD");
-  EXPECT_EQ(Choice(sheepInTrick), C("KD"));
-
-  Table duck;
-  duck.Hand(1, "KD 9D 4D").Trick("QD");
-  EXPECT_EQ(Choice(duck), C("9D"));
-
-  Table last;
-  last.Hand(1, "AD KD 9D 8D").Trick("6D 2D 3D");
-  EXPECT_EQ(Choice(last), C("9D"));
-
-  Table lastHigh;
-  lastHigh.Hand(1, "AD KD").Trick("6D 2D 3D");
-  EXPECT_EQ(Choice(lastHigh), C("KD"));
-
-  Table secondLowest;
-  secondLowest.Hand(1, "KD 9D 8D").Trick("6D");
-  EXPECT_EQ(Choice(secondLowest), C("9D"));
-
-  Table two;
-  two.Hand(1, "KD 8D").Trick("6D");
-  EXPECT_EQ(Choice(two), C("KD"));
-}
-
-TEST(OneDeckDiscard, CostliestCardFirstSheepLast) {
-  Table gub;
-  gub.Hand(1, "AS QS AH 2H JD").Trick("5C");
-  EXPECT_EQ(Choice(gub), C("QS"));
-
-  Table hearts;
-  hearts.Hand(1, "AS JH 5H 9H").Trick("5C");
-  EXPECT_EQ(Choice(hearts), C("JH"));
-
-  Table tens;  // equal value: the higher heart
-  tens.Hand(1, "AS 9H 5H").Trick("5C");
-  EXPECT_EQ(Choice(tens), C("9H"));
-
-  Table zero;  // sheep kept, highest zero-value card thrown
-  zero.Hand(1, "7S JD 9D").Trick("5C");
-  EXPECT_EQ(Choice(zero), C("9D"));
-
-  Table equalRank;  // same value and rank: first in hand order
-  equalRank.Hand(1, "4H 4S 4D JD").Trick("5C");
-  EXPECT_EQ(Choice(equalRank), C("4S"));
-
-  Table lowHearts;  // the hearts four to two are worth nothing
-  lowHearts.Hand(1, "4H 3H 10C JD").Trick("5S");
-  EXPECT_EQ(Choice(lowHearts), C("10C"));
-
-  Table onlySheep;
-  onlySheep.Hand(1, "JD").Trick("5C");
-  EXPECT_EQ(Choice(onlySheep), C("JD"));
 }
 
 TEST(GubLeadCard, GubHolderLeadsItWhenOnlyHigherSpadesAreOut) {
@@ -426,13 +323,6 @@ TEST(OneDeckLead, LowestScoreWinsTiesToEarlierSuit) {
   Table unbeatable;  // every suit 15..18: diamonds
   unbeatable.Hand(1, "AS AH AC AD").Hand(0, "2S 2H 2C 2D");
   EXPECT_EQ(Choice(unbeatable), C("AD"));
-}
-
-TEST(OneDeckLead, HighSpadeScoreLosesToACheaperSuit) {
-  // Spades would count 3 below the 5S, but the ace makes them 13; hearts 7.
-  Table t;
-  t.Hand(1, "AS 5S 9H").Hand(0, "2S 3S KS 2H 3H 4H 5H 6H 7H 8H 10H").Hand(2, "4S");
-  EXPECT_EQ(Choice(t), C("9H"));
 }
 
 // States built by hand need not hold 13 - trickNumber cards per seat; the

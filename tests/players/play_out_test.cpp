@@ -7,12 +7,12 @@
 #include <random>
 
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::Table;
+using testing::Table;
 
 void Deal(Table& t, std::mt19937& random, bool twoDecks) {
   int32_t deck[104];
@@ -22,7 +22,7 @@ void Deal(Table& t, std::mt19937& random, bool twoDecks) {
   const int32_t perSeat = total / 4;
   for (int32_t seat = 0; seat < 4; ++seat) {
     int32_t* hand = twoDecks ? t.game.twoDeckHands[seat] : t.game.oneDeckHands[seat];
-    for (int32_t k = 0; k < perSeat; ++k) InsertSorted(t.game, hand, k, deck[seat * perSeat + k]);
+    for (int32_t k = 0; k < perSeat; ++k) InsertSorted(hand, k, deck[seat * perSeat + k]);
   }
   // Declarations at random, so restricted cards turn up in every rule.
   t.game.gubMult = 1 + static_cast<int32_t>(random() % 2);

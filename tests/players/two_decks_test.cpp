@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "players/players.h"
-#include "tests/players/table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
 
-using test::C;
-using test::Table;
+using testing::C;
+using testing::Table;
 
 int32_t CardsHeld(const GameState& game, int32_t seat) {
   int32_t n = 0;
@@ -236,7 +236,7 @@ TEST(TwoDeckFollow, GubHolderPlaysLowSpadesUnlessDroppingTheGub) {
   t.Hand2(1, "KS QS 4S").Trick("9S");
   EXPECT_EQ(SingleFollow(t), C("4S"));
 
-  Table lowestIsGub;  // Fn is a queen of spades: F(n-1), the other queen
+  Table lowestIsGub;  // the lowest spade is a gub card: the next up, the other
   lowestIsGub.Hand2(1, "KS QS QS 2H").Trick("9S");
   EXPECT_EQ(PlayCardTwoDecks(lowestIsGub.game, 1), 1);
 
@@ -280,7 +280,7 @@ TEST(TwoDeckFollow, EqualRankIsNotADuckCard) {
 }
 
 TEST(TwoDeckFollow, EitherDoubleAndSheep) {
-  Table doubles;  // F1 is a double, so the restricted-club rule passes; Fn is too
+  Table doubles;  // both the highest and the lowest club are doubles
   doubles.DeclareDouble().Hand2(1, "10C 10C").Trick("5C");
   EXPECT_EQ(PlayCardTwoDecks(doubles.game, 1), 0);
 
@@ -288,7 +288,7 @@ TEST(TwoDeckFollow, EitherDoubleAndSheep) {
   released.Hand2(1, "10C 10C").Trick("5C");
   EXPECT_EQ(PlayCardTwoDecks(released.game, 1), 1);
 
-  Table lastDoubles;  // last: F2 when F1 is a double, the other copy
+  Table lastDoubles;  // last: the highest club is a double, so the next one, the other copy
   lastDoubles.Hand2(1, "10C 10C 4C").Trick("3C 2C 2C");
   EXPECT_EQ(PlayCardTwoDecks(lastDoubles.game, 1), 1);
 

@@ -1,8 +1,8 @@
 // The hand hit test against the drawing: every card of the player's hand is
 // drawn in its own colour, and each pixel well inside a drawn card must be
 // named as that card's slot by HandHitTest.
-#include "engine/turn_driver.h"
 #include "pixel_fixture.h"
+#include "play/turn_driver.h"
 
 namespace gub::pixeltest {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 #include "layout/screen_layout.h"
 #include "pixel_fixture.h"
 #include "render/overlays.h"

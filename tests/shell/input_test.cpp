@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "engine/rules.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 namespace gub {
 namespace {

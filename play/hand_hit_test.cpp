@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/table_geometry.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 #include "layout/screen_layout.h"
 
 namespace gub {

@@ -1,5 +1,7 @@
-// Whole matches with every seat on the computer rules: the simulator's engine
-// and the basis of the randomised tests, which watch every play through a hook.
+// The whole-deal loop: the steps of a deal the click drivers and the simulator
+// share (a computer seat's play, the end of a trick, the end of the deal), and
+// whole matches with every seat on the computer rules for the simulator and
+// the randomised tests, which watch every play through a hook.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,41 @@
 #include "engine/table_view.h"
 #include "players/players.h"
 
-namespace gub::sim {
+namespace gub {
+
+// The computer seat whose turn it is plays, and the turn passes on.
+inline void PlayComputerTurn(GameState& game, bool twoDecks) {
+  const int32_t seat = game.turnSeat % 4;
+  if (twoDecks) {
+    PlayCardTwoDecks(game, seat);
+  } else {
+    AddPlay(game, seat, ChooseCard(game, seat));
+  }
+  ++game.trickCount;
+  ++game.turnSeat;
+}
+
+// Resolves the full trick; true when it was the last of the deal. One deck
+// has 13 tricks; with two decks every seat plays as many cards as the leader,
+// so all hands run out together.
+inline bool ResolveTrickAndCheckLast(GameState& game, bool twoDecks) {
+  if (twoDecks) {
+    ResolveTrickTwoDecks(game);
+    return game.twoDeckHands[0][0] == -1;
+  }
+  ResolveTrick(game);
+  return game.trickNumber == OneDeckHandSize;
+}
+
+inline void FinishDeal(GameState& game, bool twoDecks) {
+  if (twoDecks) {
+    FinishDealTwoDecks(game);
+  } else {
+    FinishDealOneDeck(game);
+  }
+}
+
+namespace sim {
 
 // Nothing to show: the simulator has no window and no sound.
 class SilentTable final : public TableView {
@@ -49,29 +85,13 @@ void PlayDeal(GameState& game, bool twoDecks, Hook& hook) {
   for (;;) {
     const int32_t seat = game.turnSeat % 4;
     hook.beforePlay(game, seat);
-    if (twoDecks) {
-      PlayCardTwoDecks(game, seat);
-    } else {
-      AddPlay(game, seat, ChooseCard(game, seat));
-    }
-    ++game.trickCount;
-    ++game.turnSeat;
+    PlayComputerTurn(game, twoDecks);
     hook.afterPlay(game, seat);
     if (game.trickCount < 4) continue;
-    if (twoDecks) {
-      ResolveTrickTwoDecks(game);
-      if (game.twoDeckHands[0][0] == -1) {
-        hook.beforeFinish(game);
-        FinishDealTwoDecks(game);
-        return;
-      }
-    } else {
-      ResolveTrick(game);
-      if (game.trickNumber == 13) {
-        hook.beforeFinish(game);
-        FinishDealOneDeck(game);
-        return;
-      }
+    if (ResolveTrickAndCheckLast(game, twoDecks)) {
+      hook.beforeFinish(game);
+      FinishDeal(game, twoDecks);
+      return;
     }
   }
 }
@@ -100,4 +120,5 @@ MatchResult PlayMatch(GameState& game, const Settings& settings, RandomSource& r
   }
 }
 
-}  // namespace gub::sim
+}  // namespace sim
+}  // namespace gub

@@ -1,5 +1,5 @@
 // The click drivers of both games, driven with a recording window.
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "engine/rules.h"
 #include "players/players.h"
-#include "tests/support/test_table.h"
+#include "tests/support/table.h"
 
 namespace gub {
 namespace {
@@ -189,6 +189,31 @@ TEST_F(DriverTest, WholeDealThenCloseThenNextDealThenMatchOverToTitle) {
   EXPECT_EQ(table.calls, std::vector<std::string>{"title"});
 }
 
+// A hand the declared-card rule would leave without a legal play plays as if
+// nothing were declared, so the deal goes on.
+TEST_F(DriverTest, LeadHoldingOnlyARestrictedCardIsAllowed) {
+  testing::Table t;
+  t.DeclareDouble().Hand(0, "10C").Hand(1, "2C").Hand(2, "3H").Hand(3, "4D");
+  for (int trick = 0; trick < 12; ++trick) t.Led(trick % 2 ? "2S" : "2H");
+  game = t.game;
+  game.turnSeat = 0;
+  ASSERT_TRUE(IsRestrictedPlay(game, game.oneDeckHands[0], OneDeckHandSize, 0));
+  EXPECT_TRUE(HasLegalPlay(game, 0));
+
+  ClickOne(SlotPoint(0));
+  EXPECT_EQ(game.trickHistory[12].cards[0], CardDouble);
+  EXPECT_EQ(game.phase, PhaseDealOver);
+
+  // With another card to lead the declared one stays held back.
+  testing::Table held;
+  held.DeclareDouble().Hand(0, "10C 5H").Hand(1, "2C 6H").Hand(2, "3H 7H").Hand(3, "4D 8H");
+  game = held.game;
+  game.turnSeat = 0;
+  const GameState before = game;
+  ClickOne(SlotPoint(1));  // the ten of clubs sorts below the five of hearts
+  EXPECT_TRUE(SameGame(before, game));
+}
+
 TEST_F(DriverTest, ClicksOffTheHandDoNothingWhilePlaying) {
   DealOneDeck(game, settings, random);
   ClickOne(StartButton());
@@ -349,6 +374,24 @@ TEST_F(TwoDeckDriverTest, WholeDealEndsWhenHandsAreEmpty) {
   ClickTwo({5, 5});
   EXPECT_EQ(game.phase, PhaseDeclaring);
   EXPECT_NE(game.oneDeckHands[0][12], -1);
+}
+
+TEST_F(TwoDeckDriverTest, BothDeclaredGubCardsFollowASpadeWhenNothingElseMay) {
+  testing::Table t;
+  t.DeclareGub().Hand2(0, "QS QS 5H 3D").Hand2(1, "6H 7H 8H").Hand2(2, "6D 7D 8D");
+  t.Hand2(3, "6C 7C 8C").Trick("5S 9S 4S");
+  for (int32_t k = 0; k < 3; ++k) t.game.currentTrick[k].seat = k + 1;
+  game = t.game;
+  game.turnSeat = 4;
+  ASSERT_NE(IsRestrictedPlayTwoDecks(game, game.twoDeckHands[0], 0), 0);
+  EXPECT_TRUE(HasLegalPlayTwoDecks(game, 0));
+  EXPECT_FALSE(CanPlayTwoDecks(game, 2, -1));  // following suit still comes first
+
+  ClickTwo(Slot26(0));
+  ClickTwo(Slot26(0));
+  EXPECT_EQ(game.trickNumber, 1);
+  EXPECT_EQ(game.trickHistory[0].cards[3], CardGub);
+  EXPECT_EQ(game.twoDeckHands[0][0], CardGub);
 }
 
 }  // namespace

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "engine/table_geometry.h"
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 namespace gub {
 namespace {
@@ -75,55 +76,53 @@ INSTANTIATE_TEST_SUITE_P(SizesAndZoom, HitAgreement,
                                            Case{1280, 1024, -2, 13}, Case{1024, 768, 0, 26},
                                            Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
 
-// The unzoomed formula, written out as the decimals of the row's geometry.
-int32_t UnzoomedReference(const ViewState& view, int32_t held, int32_t slots, int32_t x,
-                          int32_t y) {
-  const double w = view.clientWidth;
-  const double h = view.clientHeight;
-  const double th = view.viewTiltDegrees * Pi / 180.0;
-  const double t = std::tan(Pi / 8);
-  const double a = view.aspectRatio;
-  const double h1 = (8.8 - 3.9 * std::cos(th)) * t;
-  const double w1 = h1 * a;
-  const int32_t yFront = static_cast<int32_t>(h * (3.9 * std::sin(th) + h1) / (2 * h1) + 0.5);
-  if (y >= yFront) return -1;
-  const double r = std::sqrt(16.21);
-  const double phi = th - std::atan(0.25641025641025644);
-  const double h2 = (8.8 - r * std::cos(phi)) * t;
-  const double w2 = h2 * a;
-  const int32_t yBack = static_cast<int32_t>(h * (r * std::sin(phi) + h2) / (2 * h2) + 0.5);
-  if (y <= yBack) return -1;
-  int32_t result = slots - 1;
-  for (int32_t i = 0; i < slots; ++i) {
-    const double x0 = -2.45 + (slots == 26 ? 0.175 : 0.35) * i;
-    const int32_t xf = static_cast<int32_t>(w * (x0 + w1) / (2 * w1) + 0.05);
-    const int32_t xb = static_cast<int32_t>(w * (x0 + w2) / (2 * w2) + 0.05);
-    if (static_cast<double>(x - xb) / (y - yBack) <=
-        static_cast<double>(xf - xb) / (yFront - yBack)) {
-      result = i - 1;
-      break;
-    }
-  }
-  if (result < 0) result = 0;
-  if (result >= held) result = held - 1;
-  return result;
-}
+// Recorded pixels of the unzoomed hand: the first and last rows it covers
+// straight below the window's middle, and along the row halfway between them
+// the first column of every next card.
+struct UnzoomedRow {
+  int32_t width;
+  int32_t height;
+  int32_t slots;
+  int32_t held;
+  int32_t top;
+  int32_t bottom;
+  int32_t row;
+  std::vector<int32_t> nextCardStarts;
+};
 
-TEST(HandHitTest, ZoomOneMatchesTheUnzoomedFormulaEverywhere) {
-  for (auto [w, h] : {std::pair{1024, 768}, std::pair{1920, 1080}, std::pair{800, 600}}) {
+TEST(HandHitTest, UnzoomedHandCoversTheRecordedPixels) {
+  const UnzoomedRow rows[] = {
+      {1024,
+       768,
+       13,
+       13,
+       589,
+       716,
+       652,
+       {135, 197, 260, 323, 386, 449, 513, 575, 638, 701, 764, 827}},
+      {1920, 1080, 26, 26, 828, 1008, 918, {386,  430,  474,  518,  562,  607,  651,  695,  739,
+                                            783,  828,  872,  916,  961,  1005, 1049, 1093, 1137,
+                                            1181, 1226, 1270, 1314, 1358, 1402, 1446}},
+      {800, 600, 13, 5, 460, 559, 509, {105, 154, 204, 252}},
+  };
+  for (const UnzoomedRow& r : rows) {
+    SCOPED_TRACE(::testing::Message()
+                 << r.width << "x" << r.height << ", " << r.held << " of " << r.slots << " slots");
     ViewState view;
-    view.resize(w, h);
-    for (int32_t slots : {13, 26}) {
-      for (int32_t held : {1, 5, slots}) {
-        int32_t hand[26];
-        for (int32_t i = 0; i < 26; ++i) hand[i] = i < held ? i : -1;
-        for (int32_t y = 0; y < h; y += 3)
-          for (int32_t x = 0; x < w; x += 2)
-            ASSERT_EQ(HandHitTest(view, hand, slots, x, y),
-                      UnzoomedReference(view, held, slots, x, y))
-                << w << "x" << h << " slots " << slots << " held " << held << " at " << x << ","
-                << y;
-      }
+    view.resize(r.width, r.height);
+    int32_t hand[26];
+    for (int32_t i = 0; i < 26; ++i) hand[i] = i < r.held ? i : -1;
+    auto hit = [&](int32_t x, int32_t y) { return HandHitTest(view, hand, r.slots, x, y); };
+    const int32_t middle = r.width / 2;
+    EXPECT_EQ(hit(middle, r.top - 1), -1);
+    EXPECT_NE(hit(middle, r.top), -1);
+    EXPECT_NE(hit(middle, r.bottom), -1);
+    EXPECT_EQ(hit(middle, r.bottom + 1), -1);
+    EXPECT_EQ(hit(0, r.row), 0);
+    EXPECT_EQ(hit(r.width - 1, r.row), r.held - 1);
+    for (int32_t k = 0; k < static_cast<int32_t>(r.nextCardStarts.size()); ++k) {
+      EXPECT_EQ(hit(r.nextCardStarts[k] - 1, r.row), k);
+      EXPECT_EQ(hit(r.nextCardStarts[k], r.row), k + 1);
     }
   }
 }

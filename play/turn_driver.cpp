@@ -1,13 +1,13 @@
 // The deal driven by the player's clicks, for one deck and two decks: declare,
 // start, play (two decks: raise, then play the raised card or pair), let the
 // computer seats answer and lead, close the deal, leave a finished match.
-#include "engine/turn_driver.h"
+#include "play/turn_driver.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "engine/rules.h"
-#include "players/players.h"
+#include "play/deal_loop.h"
 
 namespace gub {
 
@@ -19,10 +19,6 @@ struct OneDeck {
   static constexpr bool TwoDeckDriver = false;
   static const int32_t* Hand(const GameState& game) { return game.oneDeckHands[0]; }
   static bool Declare(GameState& game, int32_t slot) { return DeclareHumanCard(game, slot); }
-  static void ComputerPlays(GameState& game) {
-    const int32_t seat = game.turnSeat % 4;
-    AddPlay(game, seat, ChooseCard(game, seat));
-  }
 };
 
 struct TwoDecks {
@@ -32,18 +28,13 @@ struct TwoDecks {
   static bool Declare(GameState& game, int32_t slot) {
     return DeclareHumanCardTwoDecks(game, slot);
   }
-  static void ComputerPlays(GameState& game) { PlayCardTwoDecks(game, game.turnSeat % 4); }
 };
 
 // The computer seats play in turn until the player is to play; nothing is
 // drawn in between, the player sees the trick as it stands when the turn comes.
 template <class Deck>
 void ComputersUpToPlayer(GameState& game) {
-  while (game.turnSeat % 4 != 0) {
-    Deck::ComputerPlays(game);
-    ++game.trickCount;
-    ++game.turnSeat;
-  }
+  while (game.turnSeat % 4 != 0) PlayComputerTurn(game, Deck::TwoDeckDriver);
 }
 
 // A negative pause read from a damaged settings file means no pause.
@@ -54,27 +45,12 @@ int32_t PauseMs(const Settings& settings) { return std::max(0, settings.speedDel
 template <class Deck>
 void FinishTrick(DriverContext& context) {
   GameState& game = context.game;
-  while (game.trickCount < 4) {
-    Deck::ComputerPlays(game);
-    ++game.trickCount;
-    ++game.turnSeat;
-  }
+  while (game.trickCount < 4) PlayComputerTurn(game, Deck::TwoDeckDriver);
   context.table.showTrickAndPause(PauseMs(context.settings));
-  if constexpr (Deck::TwoDeckDriver) {
-    ResolveTrickTwoDecks(game);
-    // Every seat plays as many cards as the leader, so all hands run out together.
-    if (game.twoDeckHands[0][0] == -1) {
-      FinishDealTwoDecks(game);
-    } else {
-      ComputersUpToPlayer<Deck>(game);
-    }
+  if (ResolveTrickAndCheckLast(game, Deck::TwoDeckDriver)) {
+    FinishDeal(game, Deck::TwoDeckDriver);
   } else {
-    ResolveTrick(game);
-    if (game.trickNumber == 13) {
-      FinishDealOneDeck(game);
-    } else {
-      ComputersUpToPlayer<Deck>(game);
-    }
+    ComputersUpToPlayer<Deck>(game);
   }
   context.table.redrawNow();
 }

@@ -1,0 +1,154 @@
+// A set of cards as one 64-bit number, in the order of a hand: the card of
+// suit s and rank r is bit 16 * s + r, so each suit is one 16-bit field,
+// ranks 2..14 inside it, and a higher bit comes earlier in a sorted hand.
+// The computer rules and the trick rules ask their questions of it in the
+// game's words: the cards of a suit, the highest below a card, how many.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "engine/game_state.h"
+
+// Counting cards is the commonest step of the computer rules. Their entry
+// points are built twice, with and without the x86-64 popcnt instruction, and
+// the program picks one when it starts: the instruction where the processor
+// has it, and still a program that runs on any x86-64. Everything they call
+// is inlined into both copies.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
+    !defined(__SANITIZE_ADDRESS__)
+#define GUB_COUNTING_ENTRY __attribute__((target_clones("popcnt", "default"), flatten))
+#else
+#define GUB_COUNTING_ENTRY
+#endif
+
+namespace gub {
+
+inline constexpr struct CardBits {
+  uint8_t bit[52];
+  constexpr CardBits() : bit{} {
+    for (int32_t n = 0; n < 52; ++n) bit[n] = static_cast<uint8_t>(16 * CardSuit(n) + CardRank(n));
+  }
+} kCardBits{};
+
+// One card's set by the number in a hand slot, read as (number & 63): the
+// entries past the 52 cards, where an empty slot's -1 lands, are empty sets,
+// so a hand is read slot by slot without a test.
+inline constexpr struct SlotSets {
+  uint64_t bits[64];
+  constexpr SlotSets() : bits{} {
+    for (int32_t n = 0; n < 52; ++n) bits[n] = uint64_t{1} << kCardBits.bit[n];
+  }
+} kSlotSets{};
+
+inline constexpr int32_t SlotOfSuit[4] = {1, 0, 2, 3};  // the inverse of SuitOfSlot
+
+class CardSet {
+ public:
+  constexpr CardSet() = default;
+  static constexpr CardSet FromBits(uint64_t bits) { return CardSet(bits); }
+  static constexpr CardSet Of(int32_t card) { return CardSet(uint64_t{1} << Bit(card)); }
+  // The card in a hand slot, or nothing for an empty slot.
+  static constexpr CardSet InSlot(int32_t slot) { return CardSet(kSlotSets.bits[slot & 63]); }
+  static constexpr CardSet WholeSuit(int32_t suit) {
+    return CardSet(uint64_t{0x7ffc} << 16 * suit);
+  }
+  // Every card of the suits above `suit`, which come before it in a hand.
+  static constexpr CardSet SuitsAbove(int32_t suit) {
+    return CardSet(suit >= SuitSpades ? 0 : ~uint64_t{0} << 16 * (suit + 1));
+  }
+  // The cards of `suit` ranked strictly below or above `rank`.
+  static constexpr CardSet SuitBelow(int32_t suit, int32_t rank) {
+    return CardSet(((uint64_t{1} << rank) - 1) << 16 * suit) & WholeSuit(suit);
+  }
+  static constexpr CardSet SuitAbove(int32_t suit, int32_t rank) {
+    return CardSet(uint64_t{0x7ffc} >> (rank + 1) << (rank + 1) << 16 * suit);
+  }
+
+  constexpr uint64_t bits() const { return bits_; }
+  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr bool Holds(int32_t card) const { return (bits_ >> Bit(card)) & 1; }
+  constexpr int32_t Count() const { return std::popcount(bits_); }
+
+  constexpr CardSet OfSuit(int32_t suit) const { return *this & WholeSuit(suit); }
+  constexpr int32_t CountOf(int32_t suit) const { return OfSuit(suit).Count(); }
+  // Rank of the highest or lowest card of the suit held, 0 when none.
+  constexpr int32_t HighestRank(int32_t suit) const {
+    const uint32_t field = Field(suit);
+    return field == 0 ? 0 : std::bit_width(field) - 1;
+  }
+  constexpr int32_t LowestRank(int32_t suit) const {
+    const uint32_t field = Field(suit);
+    return field == 0 ? 0 : std::countr_zero(field);
+  }
+  // The cards before `card` in a sorted hand: higher suits, and higher ranks
+  // of its own suit.
+  constexpr CardSet Before(int32_t card) const {
+    return CardSet(bits_ & ~((uint64_t{2} << Bit(card)) - 1));
+  }
+
+  // Calls visit(card) for every card of the set, highest bit (first in a
+  // hand) first.
+  template <class Visit>
+  constexpr void ForEachInHandOrder(Visit&& visit) const {
+    for (uint64_t bits = bits_; bits != 0;) {
+      const int32_t bit = std::bit_width(bits) - 1;
+      bits &= ~(uint64_t{1} << bit);
+      visit(CardAt(bit >> 4, bit & 15));
+    }
+  }
+
+  constexpr void Add(int32_t card) { bits_ |= uint64_t{1} << Bit(card); }
+  constexpr void Remove(int32_t card) { bits_ &= ~(uint64_t{1} << Bit(card)); }
+
+  constexpr CardSet operator|(CardSet other) const { return CardSet(bits_ | other.bits_); }
+  constexpr CardSet operator&(CardSet other) const { return CardSet(bits_ & other.bits_); }
+  constexpr bool operator==(const CardSet&) const = default;
+
+  // The set's bit of a card number, and the card number of a suit and rank.
+  static constexpr int32_t Bit(int32_t card) { return kCardBits.bit[card]; }
+  static constexpr int32_t CardAt(int32_t suit, int32_t rank) {
+    return (rank == 14 ? 0 : rank - 1) * 4 + SlotOfSuit[suit];
+  }
+
+ private:
+  constexpr explicit CardSet(uint64_t bits) : bits_(bits) {}
+  constexpr uint32_t Field(int32_t suit) const {
+    return static_cast<uint32_t>(bits_ >> 16 * suit) & 0xffffu;
+  }
+
+  uint64_t bits_ = 0;
+};
+
+// The cards of a hand of `size` slots (-1 marks an empty slot), as the cards
+// held and the cards held twice (two decks).
+struct HandCards {
+  CardSet once;
+  CardSet twice;
+
+  // The slot of the first copy of `card` in the sorted hand.
+  int32_t SlotOf(int32_t card) const {
+    return once.Before(card).Count() + twice.Before(card).Count();
+  }
+  int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
+};
+
+// A one-deck hand is short: every slot is read, empty or not, in a loop of
+// fixed length. Two-deck hands are read up to their first empty slot, and
+// also gather the cards held twice.
+template <int32_t Size>
+HandCards ReadHand(const int32_t* hand) {
+  HandCards cards;
+  if constexpr (Size == OneDeckHandSize) {
+    for (int32_t i = 0; i < Size; ++i) cards.once = cards.once | CardSet::InSlot(hand[i]);
+  } else {
+    for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
+      const CardSet card = CardSet::Of(hand[i]);
+      cards.twice = cards.twice | (cards.once & card);
+      cards.once = cards.once | card;
+    }
+  }
+  return cards;
+}
+
+}  // namespace gub

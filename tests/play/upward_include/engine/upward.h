@@ -1,0 +1,2 @@
+// An engine file that wrongly reaches up into the play layer.
+#include "play/turn_driver.h"
