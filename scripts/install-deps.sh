@@ -10,6 +10,9 @@ packages=(
   libsdl2-mixer-dev timgm6mb-soundfont
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libsmf-dev libsndfile1-dev
   xvfb xauth xdotool imagemagick x11-utils libxtst-dev python3
+  # Window managers the end-to-end tests also run under; mutter wants a
+  # private session bus.
+  openbox mutter dbus-daemon
 )
 
 missing=()
