@@ -49,7 +49,11 @@ def one_start(server):
             game.key("Escape")
             if game.wait_exit(10) is None:
                 log("Escape did not end the game; killing it")
-        game.close(keep_on_failure=False)
+        try:
+            game.close()
+        except Failure as failure:
+            # A toolkit assertion on stderr: reported, the screenshot judges.
+            log(str(failure).strip())
 
 
 def main():
