@@ -47,6 +47,14 @@ wxIconBundle loadIcons() {
 // Attributes for a double-buffered RGBA context with a 32-bit depth buffer,
 // or 24 bits where the server offers no deeper one (Xvfb, most drivers).
 bool chooseAttributes(wxGLAttributes& attributes) {
+  // A server without GLX has no visual to offer; asking the toolkit anyway
+  // only trips its checks.
+  wxDisplayInfo info = wxGetDisplayInfo();
+  int opcode = 0, event = 0, error = 0;
+  if (info.type == wxDisplayX11 &&
+      !XQueryExtension(static_cast<Display*>(info.dpy), "GLX", &opcode, &event, &error)) {
+    return false;
+  }
   for (int depth : {32, 24, 16}) {
     attributes.Reset();
     attributes.PlatformDefaults().RGBA().MinRGBA(8, 8, 8, 0).DoubleBuffer().Depth(depth).EndList();

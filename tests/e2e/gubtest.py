@@ -114,8 +114,9 @@ class Xvfb:
     """A private X server on a free display number, with the window manager
     GUB_WM names (or `wm`) running on it."""
 
-    def __init__(self, width=WIDTH, height=HEIGHT, wm=None):
+    def __init__(self, width=WIDTH, height=HEIGHT, wm=None, extra_args=()):
         self.width, self.height = width, height
+        self.extra_args = list(extra_args)
         self.wm = wm or window_manager()
         self.wm_proc = None
 
@@ -124,7 +125,7 @@ class Xvfb:
         self.log = tempfile.TemporaryFile()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset"],
+             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset", *self.extra_args],
             pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=self.log)
         os.close(write_fd)
         # The server writes the number, then a newline: read both before
