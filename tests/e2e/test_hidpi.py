@@ -51,8 +51,12 @@ def run_at_scale(server, scale, reference=None):
     """The title, New game and the corner button; returns what was seen."""
     game = Game(server, env={"GDK_SCALE": str(scale), "GDK_DPI_SCALE": "1"})
     try:
+        # What the screen shows without the game: a window manager's
+        # background is no title.
+        empty = sampled(game.shot())
         game.start()
-        title = wait_until(game, drawn, f"a drawn title at scale {scale}")
+        title = wait_until(game, lambda s: drawn(s) and agreement(sampled(s), empty) < 0.5,
+                           f"a drawn title at scale {scale}")
         seen = {"title": sampled(title)}
         if reference is not None:
             share = agreement(seen["title"], reference["title"])
