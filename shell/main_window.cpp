@@ -231,6 +231,11 @@ void MainWindow::redrawNow() {
   wxBeginBusyCursor();
   present();
   wxEndBusyCursor();
+  // A compositing window manager (mutter) shows what a window drew once the
+  // toolkit has finished a frame of its own; a frame swapped from an input
+  // handler alone can stay off the screen. The paint this asks for draws the
+  // same picture again within such a frame.
+  surface_->Refresh(false);
 }
 
 void MainWindow::showTrickAndPause(int32_t delayMs) {

@@ -40,7 +40,9 @@ def wait_until(game, predicate, what, timeout=30):
         check(game.running(), f"the game ended while waiting for {what}")
         shot = game.shot()
         if predicate(shot):
-            return game.settle(shot, interval=0.3, timeout=20)
+            # Steady for a whole second: a window manager may still be
+            # placing the window.
+            return game.settle(shot, interval=1.0, timeout=20)
         if time.monotonic() > deadline:
             shot.save("/tmp/test_hidpi-timeout.png")
             raise Failure(f"no {what} within {timeout} s (screen in /tmp/test_hidpi-timeout.png)")
