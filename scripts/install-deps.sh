@@ -55,6 +55,11 @@ test_packages=(
   desktop-file-utils
   man-db
   librsvg2-bin
+  # Window managers the end-to-end tests also run under; mutter wants a
+  # private session bus.
+  openbox
+  mutter
+  dbus-daemon
 )
 
 packages=("${play_packages[@]}" "${asset_packages[@]}")

@@ -11,6 +11,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -20,6 +21,7 @@
 #include "shell/sound.h"
 
 // Last: Xlib defines macros (None, Bool, Status) that the wx headers must not see.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace gub {
@@ -45,12 +47,66 @@ wxIconBundle loadIcons() {
 // Attributes for a double-buffered RGBA context with a 32-bit depth buffer,
 // or 24 bits where the server offers no deeper one (Xvfb, most drivers).
 bool chooseAttributes(wxGLAttributes& attributes) {
+  // A server without GLX has no visual to offer; asking the toolkit anyway
+  // only trips its checks.
+  wxDisplayInfo info = wxGetDisplayInfo();
+  int opcode = 0, event = 0, error = 0;
+  if (info.type == wxDisplayX11 &&
+      !XQueryExtension(static_cast<Display*>(info.dpy), "GLX", &opcode, &event, &error)) {
+    return false;
+  }
   for (int depth : {32, 24, 16}) {
     attributes.Reset();
     attributes.PlatformDefaults().RGBA().MinRGBA(8, 8, 8, 0).DoubleBuffer().Depth(depth).EndList();
     if (wxGLCanvas::IsDisplaySupported(attributes)) return true;
   }
   return false;
+}
+
+// Whether a running window manager takes the full-screen state. Without one
+// the toolkit's own full-screen fallback moves the window about, so the
+// window then simply keeps the screen's size and place.
+bool windowManagerTakesFullScreen() {
+  wxDisplayInfo info = wxGetDisplayInfo();
+  if (info.type != wxDisplayX11) return false;
+  auto* display = static_cast<Display*>(info.dpy);
+  Window root = DefaultRootWindow(display);
+  auto windowProperty = [display](Window window, const char* name, Window& value) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False,
+                                    XA_WINDOW, &type, &format, &count, &left, &data) == Success &&
+                 type == XA_WINDOW && format == 32 && count == 1;
+    if (found) value = *reinterpret_cast<Window*>(data);
+    if (data != nullptr) XFree(data);
+    return found;
+  };
+  // A live manager's check window names itself; a stale root property left
+  // by one that has gone does not.
+  Window check = 0, self = 0;
+  if (!windowProperty(root, "_NET_SUPPORTING_WM_CHECK", check)) return false;
+  XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  bool alive = windowProperty(check, "_NET_SUPPORTING_WM_CHECK", self) && self == check;
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  if (!alive) return false;
+
+  Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, left = 0;
+  unsigned char* data = nullptr;
+  bool supported = false;
+  if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096,
+                         False, XA_ATOM, &type, &format, &count, &left, &data) == Success &&
+      type == XA_ATOM && format == 32) {
+    auto* atoms = reinterpret_cast<Atom*>(data);
+    supported = std::find(atoms, atoms + count, fullScreen) != atoms + count;
+  }
+  if (data != nullptr) XFree(data);
+  return supported;
 }
 
 }  // namespace
@@ -67,21 +123,24 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
   // message box must not have a half-made window behind it.
   renderer_.loadTableTexture();
 
+  // The close box lets the window manager offer its close request (Alt+F4,
+  // a taskbar's Close); without a border it draws nothing.
   Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
-         wxBORDER_NONE | wxDIALOG_NO_PARENT);
+         wxBORDER_NONE | wxCLOSE_BOX | wxDIALOG_NO_PARENT);
   SetIcons(loadIcons());
   createCanvas();
 
   // The whole primary screen, at its origin, without caption or frame.
   wxRect screen = wxDisplay().GetGeometry();
   SetSize(screen);
+  // Told to the window manager as full screen, so that it keeps the window
+  // above its panels and docks and on the primary monitor it starts on.
+  if (windowManagerTakesFullScreen()) ShowFullScreen(true);
+  loadSettings(settings_);
 
   Bind(wxEVT_CHAR_HOOK, &MainWindow::onCharHook, this);
   Bind(wxEVT_TIMER, &MainWindow::onTimer, this, MusicPollTimerId);
   Bind(wxEVT_CLOSE_WINDOW, &MainWindow::onCloseWindow, this);
-  // The GL set-up needs the canvas's X window, which exists once the modal
-  // loop has shown the dialog; this runs at its first turn.
-  CallAfter(&MainWindow::onWindowReady);
 }
 
 MainWindow::~MainWindow() { teardown(); }
@@ -119,20 +178,25 @@ bool MainWindow::createRenderingContext() {
   return true;
 }
 
-void MainWindow::onWindowReady() {
+wxSize MainWindow::physicalClientSize() const {
+  // GL works in the X window's own pixels, which a scaled desktop (200 %)
+  // makes larger than the toolkit's logical ones.
+  return surface_->ToPhys(surface_->GetClientSize());
+}
+
+void MainWindow::startUp() {
   // A missing context leaves a window that draws nothing and has no timer
   // (so the music is not restarted), but still answers to its input.
+  startedUp_ = true;
+  wxSize size = physicalClientSize();
   if (createRenderingContext()) {
     renderer_.createGl();
-    wxSize size = canvas_->GetClientSize();
     renderer_.resize(view_, size.x, size.y);
     glReady_ = true;
     musicPollTimer_.Start(MusicPollPeriodMs);
   } else {
-    wxSize size = surface_->GetClientSize();
     view_.resize(size.x, size.y);
   }
-  loadSettings(settings_);
   // The title first, then the music: loading the soundfont takes a few tens
   // of milliseconds that the first frame need not wait for.
   present();
@@ -167,6 +231,11 @@ void MainWindow::redrawNow() {
   wxBeginBusyCursor();
   present();
   wxEndBusyCursor();
+  // A compositing window manager (mutter) shows what a window drew once the
+  // toolkit has finished a frame of its own; a frame swapped from an input
+  // handler alone can stay off the screen. The paint this asks for draws the
+  // same picture again within such a frame.
+  surface_->Refresh(false);
 }
 
 void MainWindow::showTrickAndPause(int32_t delayMs) {
@@ -201,11 +270,19 @@ InputContext MainWindow::inputContext() {
 
 void MainWindow::onPaint(wxPaintEvent&) {
   wxPaintDC dc(surface_);
+  // The GL context can only be made current on the canvas's X window, which
+  // exists once the window manager has mapped the window: under a window
+  // manager that is well after the modal loop starts. The first paint is the
+  // first moment it is sure to be there.
+  if (!startedUp_ && !tornDown_) {
+    startUp();
+    return;
+  }
   present();
 }
 
 void MainWindow::onSize(wxSizeEvent& event) {
-  wxSize size = surface_->GetClientSize();
+  wxSize size = physicalClientSize();
   if (glReady_) {
     canvas_->SetCurrent(*context_);
     renderer_.resize(view_, size.x, size.y);
@@ -217,7 +294,8 @@ void MainWindow::onSize(wxSizeEvent& event) {
 
 void MainWindow::onLeftDown(wxMouseEvent& event) {
   InputContext context = inputContext();
-  handleLeftPress(context, event.GetX(), event.GetY());
+  wxPoint at = surface_->ToPhys(event.GetPosition());
+  handleLeftPress(context, at.x, at.y);
   event.Skip();
 }
 

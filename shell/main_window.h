@@ -39,7 +39,8 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
 
  private:
   void createCanvas();
-  void onWindowReady();
+  void startUp();
+  wxSize physicalClientSize() const;
   bool createRenderingContext();
   void present();
   InputContext inputContext();
@@ -63,6 +64,7 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
   // The canvas, or the window itself when no GL visual was offered.
   wxWindow* surface_ = nullptr;
   wxGLContext* context_ = nullptr;
+  bool startedUp_ = false;
   bool glReady_ = false;
   bool tornDown_ = false;
   wxTimer musicPollTimer_;

@@ -45,36 +45,38 @@ OptionsDialog::OptionsDialog(wxWindow* parent, Settings& settings)
   // Dialog units follow the dialog's font, so the font comes first.
   SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS)));
 
-  // Controls are created in the order of the dialog's layout; the tab order is
-  // set explicitly below.
+  // Controls are created in the order of the dialog's layout, each with its
+  // place in dialog units; the tab order is set explicitly below.
+  std::vector<Placement> layout;
   closeButton_ = new wxButton(this, wxID_CANCEL, "Close");
-  placeControl(closeButton_, 59, 179, 50, 14);
+  layout.push_back({closeButton_, 59, 179, 50, 14});
   closeButton_->SetDefault();
   auto* rules = new wxStaticBox(this, wxID_ANY, "Setup Ruler");
-  placeControl(rules, 5, 119, 167, 50);
+  layout.push_back({rules, 5, 119, 167, 50});
   sound_ = new wxCheckBox(this, IdSound, "Sound");
-  placeControl(sound_, 140, 95, 32, 10);
+  layout.push_back({sound_, 140, 95, 32, 10});
   declareExceptSheep_ = new wxCheckBox(this, IdDeclareExceptSheep, "declare except sheep");
-  placeControl(declareExceptSheep_, 12, 152, 79, 10);
+  layout.push_back({declareExceptSheep_, 12, 152, 79, 10});
   auto* speed = new wxStaticBox(this, wxID_ANY, "Speed");
-  placeControl(speed, 5, 84, 104, 27);
+  layout.push_back({speed, 5, 84, 104, 27});
   fast_ = new wxRadioButton(this, IdFast, "fast", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-  placeControl(fast_, 9, 95, 24, 10);
+  layout.push_back({fast_, 9, 95, 24, 10});
   normal_ = new wxRadioButton(this, IdNormal, "normal");
-  placeControl(normal_, 39, 95, 32, 10);
+  layout.push_back({normal_, 39, 95, 32, 10});
   slow_ = new wxRadioButton(this, IdSlow, "slow");
-  placeControl(slow_, 79, 95, 24, 10);
+  layout.push_back({slow_, 79, 95, 24, 10});
   noSpeed_ = new wxRadioButton(this, wxID_ANY, wxString());
   noSpeed_->Hide();
   auto* label = new wxStaticText(this, wxID_ANY, "MAX score:-");
-  placeControl(label, 11, 130, 41, 8);
+  layout.push_back({label, 11, 130, 41, 8});
   scoreLimitField_ = new wxTextCtrl(this, IdScoreLimit, wxString(), wxDefaultPosition,
                                     wxDefaultSize, wxBORDER_SUNKEN | wxHSCROLL);
-  placeControl(scoreLimitField_, 53, 128, 40, 14);
+  layout.push_back({scoreLimitField_, 53, 128, 40, 14});
   oppositeIsFriend_ = new wxCheckBox(this, IdOppositeIsFriend, "opposite is friend");
-  placeControl(oppositeIsFriend_, 100, 152, 68, 10);
+  layout.push_back({oppositeIsFriend_, 100, 152, 68, 10});
   twoDecks_ = new wxCheckBox(this, IdTwoDecks, "2 cards");
-  placeControl(twoDecks_, 100, 131, 40, 10);
+  layout.push_back({twoDecks_, 100, 131, 40, 10});
+  double widen = placeControls(layout);
 
   // Keyboard order: Close, Sound, declare except sheep, the limit, opposite is
   // friend, 2 cards. The speed buttons are reached with the mouse only.
@@ -87,8 +89,11 @@ OptionsDialog::OptionsDialog(wxWindow* parent, Settings& settings)
                           static_cast<wxWindow*>(slow_), static_cast<wxWindow*>(noSpeed_)}) {
     radio->SetCanFocus(false);
   }
+  tabStops_ = {closeButton_,      sound_,   declareExceptSheep_, scoreLimitField_,
+               oppositeIsFriend_, twoDecks_};
 
-  SetClientSize(ConvertDialogToPixels(wxSize(DialogWidth, DialogHeight)));
+  wxSize client = ConvertDialogToPixels(wxSize(DialogWidth, DialogHeight));
+  SetClientSize(static_cast<int>(client.x * widen + 0.5), client.y);
   SetEscapeId(wxID_CANCEL);
   SetAffirmativeId(wxID_CANCEL);
 
@@ -99,28 +104,64 @@ OptionsDialog::OptionsDialog(wxWindow* parent, Settings& settings)
   Bind(wxEVT_RADIOBUTTON, &OptionsDialog::onSpeed, this, IdFast, IdSlow);
   Bind(wxEVT_BUTTON, &OptionsDialog::onCloseButton, this, wxID_CANCEL);
   Bind(wxEVT_CLOSE_WINDOW, &OptionsDialog::onCloseWindow, this);
+  Bind(wxEVT_CHAR_HOOK, &OptionsDialog::onCharHook, this);
 
   showSettings();
   CentreOnParent();
   closeButton_->SetFocus();
 }
 
-void OptionsDialog::placeControl(wxWindow* control, int x, int y, int width, int height) {
-  // GTK draws its indicators and paddings larger than the template assumed:
-  // check boxes, radio buttons and labels get at least their natural width,
-  // and every control at least its natural height, kept centred on its row.
-  // Frames and the edit field keep their width, which the layout depends on.
-  wxPoint position = ConvertDialogToPixels(wxPoint(x, y - ShiftUp));
-  wxSize nominal = ConvertDialogToPixels(wxSize(width, height));
-  wxSize size = nominal;
-  if (dynamic_cast<wxStaticBox*>(control) == nullptr) {
-    wxSize best = control->GetBestSize();
-    bool keepsWidth = dynamic_cast<wxTextCtrl*>(control) != nullptr;
-    if (!keepsWidth) size.x = std::max(nominal.x, best.x);
-    size.y = std::max(nominal.y, best.y);
+double OptionsDialog::placeControls(const std::vector<Placement>& layout) {
+  // GTK draws its indicators and paddings larger than the template assumed,
+  // so a label at its natural width would run into its neighbour or out of
+  // its frame. The whole layout is widened by the one factor that gives every
+  // check box, radio button and label its natural width; frames, gaps and the
+  // edit field widen with it, so everything keeps its place relative to the
+  // rest. Heights stay, each control at least its natural height, centred on
+  // its row.
+  double widen = 1.0;
+  for (const Placement& place : layout) {
+    bool keepsNominalWidth = dynamic_cast<wxStaticBox*>(place.control) != nullptr ||
+                             dynamic_cast<wxTextCtrl*>(place.control) != nullptr;
+    if (keepsNominalWidth) continue;
+    int nominal = ConvertDialogToPixels(wxSize(place.width, 0)).x;
+    widen = std::max(widen, static_cast<double>(place.control->GetBestSize().x) / nominal);
   }
-  position.y -= (size.y - nominal.y) / 2;
-  control->SetSize(wxRect(position, size));
+  for (const Placement& place : layout) {
+    wxPoint position = ConvertDialogToPixels(wxPoint(place.x, place.y - ShiftUp));
+    wxSize nominal = ConvertDialogToPixels(wxSize(place.width, place.height));
+    position.x = static_cast<int>(position.x * widen + 0.5);
+    wxSize size(static_cast<int>(nominal.x * widen + 0.5), nominal.y);
+    if (dynamic_cast<wxStaticBox*>(place.control) == nullptr) {
+      size.y = std::max(nominal.y, place.control->GetBestSize().y);
+    }
+    position.y -= (size.y - nominal.y) / 2;
+    place.control->SetSize(wxRect(position, size));
+  }
+  return widen;
+}
+
+void OptionsDialog::onCharHook(wxKeyEvent& event) {
+  // Tab and Shift+Tab run round the six stops in a fixed ring. The toolkit's
+  // own traversal also walks the hidden and focus-less radio buttons, which
+  // leaves the focus stuck or invisible.
+  int modifiers = event.GetModifiers() & ~wxMOD_SHIFT;
+  if (event.GetKeyCode() != WXK_TAB || modifiers != wxMOD_NONE) {
+    event.Skip();
+    return;
+  }
+  const int count = static_cast<int>(tabStops_.size());
+  int current = -1;
+  for (wxWindow* focus = FindFocus(); focus != nullptr && focus != this && current < 0;
+       focus = focus->GetParent()) {
+    for (int i = 0; i < count; ++i) {
+      if (tabStops_[i] == focus) current = i;
+    }
+  }
+  int next = event.ShiftDown() ? (current < 0 ? count - 1 : (current + count - 1) % count)
+                               : (current + 1) % count;
+  tabStops_[next]->SetFocus();
+  if (tabStops_[next] == scoreLimitField_) scoreLimitField_->SelectAll();
 }
 
 void OptionsDialog::showSettings() {

@@ -5,6 +5,9 @@
 
 #include <wx/dialog.h>
 
+#include <array>
+#include <vector>
+
 #include "engine/settings.h"
 
 class wxCheckBox;
@@ -13,6 +16,7 @@ class wxTextCtrl;
 class wxButton;
 class wxCommandEvent;
 class wxCloseEvent;
+class wxKeyEvent;
 
 namespace gub {
 
@@ -21,13 +25,21 @@ class OptionsDialog : public wxDialog {
   OptionsDialog(wxWindow* parent, Settings& settings);
 
  private:
-  void placeControl(wxWindow* control, int x, int y, int width, int height);
+  // A control and its place in dialog units.
+  struct Placement {
+    wxWindow* control;
+    int x, y, width, height;
+  };
+  // Places every control; returns how much wider than its template the
+  // layout came out.
+  double placeControls(const std::vector<Placement>& layout);
   void showSettings();
   void onSound(wxCommandEvent& event);
   void onToggle(wxCommandEvent& event);
   void onSpeed(wxCommandEvent& event);
   void onCloseButton(wxCommandEvent& event);
   void onCloseWindow(wxCloseEvent& event);
+  void onCharHook(wxKeyEvent& event);
   void closeDialog();
 
   Settings& settings_;
@@ -50,6 +62,8 @@ class OptionsDialog : public wxDialog {
   wxTextCtrl* scoreLimitField_;
   wxCheckBox* oppositeIsFriend_;
   wxCheckBox* twoDecks_;
+  // Close, Sound, declare except sheep, the limit, opposite is friend, 2 cards.
+  std::array<wxWindow*, 6> tabStops_;
 };
 
 }  // namespace gub

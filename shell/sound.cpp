@@ -45,6 +45,10 @@ SDL_RWops* openSoundFile(const char* fileName) {
 
 bool openAudio() {
   if (audioOpen) return true;
+  // SDL would turn SIGINT and SIGTERM into quit events that nobody reads, so
+  // Ctrl+C and kill would leave the game running (and holding its lock)
+  // whenever the sound is on. The default handlers end the process.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   for (const char* font : SoundFonts) {
     if (access(font, R_OK) == 0) {

@@ -5,14 +5,20 @@ from screenshots (ImageMagick `import`) against the game's own pictures.
 Paths come from the environment, set by CTest: GUB_CARDS (the binary),
 GUB_RUNTIME (the generated run-time folder), GUB_HAND_SLOTS (the helper that
 prints where the hand's cards are, by the game's own hit test), GUB_SCREEN_LAYOUT
-(the helper that prints where the flat pictures and their press areas are).
+(the helper that prints where the flat pictures and their press areas are),
+GUB_X11_PROBE (the X helper that also sends close requests).
 GUB_SCREEN ("1920x1080") sets the screen size; 1024 x 768 without it.
+
+GUB_WM picks the window manager the server runs: "none" (a bare server, the
+default), "openbox" or "mutter". Desktops defer and reorder what a bare
+server does at once, so every scenario runs under each.
 """
 
 import math
 import os
 import select
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -66,21 +72,23 @@ class Picture:
 class Shot:
     """One screenshot of the whole screen."""
 
-    def __init__(self, data):
-        check(len(data) == WIDTH * HEIGHT * 3, f"screenshot of {len(data)} bytes")
+    def __init__(self, data, width=WIDTH, height=HEIGHT):
+        check(len(data) == width * height * 3, f"screenshot of {len(data)} bytes")
         self.data = data
+        self.width, self.height = width, height
 
     def pixel(self, x, y):
-        i = (y * WIDTH + x) * 3
+        i = (y * self.width + x) * 3
         return self.data[i], self.data[i + 1], self.data[i + 2]
 
     def region(self, x0, y0, x1, y1):
         """The bytes of the rectangle [x0, x1) x [y0, y1)."""
-        return b"".join(self.data[(y * WIDTH + x0) * 3:(y * WIDTH + x1) * 3] for y in range(y0, y1))
+        w = self.width
+        return b"".join(self.data[(y * w + x0) * 3:(y * w + x1) * 3] for y in range(y0, y1))
 
     def save(self, path):
-        subprocess.run(["convert", "-size", f"{WIDTH}x{HEIGHT}", "-depth", "8", "rgb:-", path],
-                       input=self.data, check=False)
+        subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8", "rgb:-",
+                        path], input=self.data, check=False)
 
     def matches(self, picture, gl_x, gl_y, zoom=1, tolerance=48, step=3):
         """The share of sampled pixels of `picture`, drawn zoomed with its lower
@@ -91,8 +99,8 @@ class Shot:
         hits = total = 0
         for gy in range(0, height, step):
             for gx in range(0, width, step):
-                sx, sy = gl_x + gx, HEIGHT - 1 - (gl_y + gy)
-                if not (0 <= sx < WIDTH and 0 <= sy < HEIGHT):
+                sx, sy = gl_x + gx, self.height - 1 - (gl_y + gy)
+                if not (0 <= sx < self.width and 0 <= sy < self.height):
                     continue
                 px = min(int((gx + 0.5) / zoom), picture.width - 1)
                 py = min(int((gy + 0.5) / zoom), picture.height - 1)
@@ -104,15 +112,27 @@ class Shot:
         return hits / total if total else 0.0
 
 
+def window_manager():
+    """The window manager the scenarios run under: none, openbox or mutter."""
+    return os.environ.get("GUB_WM", "none") or "none"
+
+
 class Xvfb:
-    """A private X server on a free display number."""
+    """A private X server on a free display number, with the window manager
+    GUB_WM names (or `wm`) running on it."""
+
+    def __init__(self, width=WIDTH, height=HEIGHT, wm=None, extra_args=()):
+        self.width, self.height = width, height
+        self.extra_args = list(extra_args)
+        self.wm = wm or window_manager()
+        self.wm_proc = None
 
     def __enter__(self):
         read_fd, write_fd = os.pipe()
         self.log = tempfile.TemporaryFile()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
-             "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset", *self.extra_args],
             pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=self.log)
         os.close(write_fd)
         # The server writes the number, then a newline: read both before
@@ -130,15 +150,68 @@ class Xvfb:
         number = number.decode().strip()
         check(number.isdigit(), "Xvfb gave no display number")
         self.display = ":" + number
+        try:
+            self.start_window_manager()
+        except BaseException:
+            self.__exit__()
+            raise
         return self
 
+    def start_window_manager(self):
+        if self.wm == "none":
+            return
+        commands = {
+            "openbox": ["openbox", "--sm-disable"],
+            # Mutter wants a session bus; a private one goes with it.
+            "mutter": ["dbus-run-session", "--", "mutter", "--x11", "--replace", "--sm-disable"],
+        }
+        check(self.wm in commands, f"unknown window manager {self.wm!r}")
+        self.wm_log = tempfile.TemporaryFile()
+        env = dict(os.environ, DISPLAY=self.display, NO_AT_BRIDGE="1")
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        self.wm_proc = subprocess.Popen(commands[self.wm], env=env, stdout=self.wm_log,
+                                        stderr=self.wm_log, start_new_session=True)
+        # It is ready once it has named its check window on the root window.
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            check(self.wm_proc.poll() is None, f"{self.wm} ended at start-up")
+            out = subprocess.run(["xprop", "-root", "-display", self.display,
+                                  "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+            if "window id" in out:
+                return
+            time.sleep(0.1)
+        raise Failure(f"{self.wm} did not come up")
+
+    def stop_window_manager(self):
+        if self.wm_proc is None:
+            return
+        try:
+            os.killpg(self.wm_proc.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        try:
+            self.wm_proc.wait(10)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.wm_proc.pid, signal.SIGKILL)
+            self.wm_proc.wait()
+        self.wm_proc = None
+
     def __exit__(self, *exc):
+        self.stop_window_manager()
         self.proc.terminate()
         try:
             self.proc.wait(10)
         except subprocess.TimeoutExpired:
             self.proc.kill()
             self.proc.wait()
+
+
+def windows_named(server, name):
+    """The visible windows called exactly `name` on the server."""
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"],
+                         capture_output=True, text=True,
+                         env=dict(os.environ, DISPLAY=server.display)).stdout
+    return [w for w in out.split() if w]
 
 
 class HandLayout:
@@ -245,8 +318,11 @@ class Game:
             self.stderr.close()
         self.stderr = open(self.stderr_path, "ab")
         self.started = time.monotonic()
+        # As from a terminal or a launcher: Ctrl+C's signal is not ignored,
+        # whatever the test runner itself was started with.
         self.proc = subprocess.Popen([os.environ["GUB_CARDS"]], cwd=self.folder, env=self.env,
-                                     stdout=subprocess.DEVNULL, stderr=self.stderr)
+                                     stdout=subprocess.DEVNULL, stderr=self.stderr,
+                                     preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
         return self.proc
 
     def spawn_another(self):
@@ -279,7 +355,7 @@ class Game:
     def shot(self):
         data = subprocess.run(["import", "-display", self.server.display, "-window", "root",
                                "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
-        return Shot(data)
+        return Shot(data, self.server.width, self.server.height)
 
     def picture(self, name):
         if name not in self.pictures:
@@ -322,6 +398,9 @@ class Game:
 
     def settle(self, shot=None, interval=0.12, timeout=10.0):
         """The screen once two shots in a row agree."""
+        if self.server.wm == "mutter":
+            # The compositor may hold a frame back for a moment.
+            interval = max(interval, 0.3)
         deadline = time.monotonic() + timeout
         previous = shot or self.shot()
         while time.monotonic() < deadline:
@@ -363,10 +442,22 @@ class Game:
             self.xdotool("mousemove", x, y, "click", button)
 
     def windows(self, name):
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"],
-                             capture_output=True, text=True,
-                             env=dict(os.environ, DISPLAY=self.server.display)).stdout
-        return [w for w in out.split() if w]
+        return windows_named(self.server, name)
+
+    def active_window(self):
+        """The window the window manager calls active, or None."""
+        out = subprocess.run(["xprop", "-root", "-display", self.server.display,
+                              "_NET_ACTIVE_WINDOW"], capture_output=True, text=True).stdout
+        try:
+            return int(out.split()[-1], 16)
+        except (IndexError, ValueError):
+            return None
+
+    def wait_no_window(self, name, timeout=5.0):
+        deadline = time.monotonic() + timeout
+        while self.windows(name):
+            check(time.monotonic() < deadline, f"a window named {name} stayed")
+            time.sleep(0.05)
 
     def key(self, *names, window=None):
         """Keys to a window (the main window when none is given); without a
@@ -384,6 +475,7 @@ class Game:
 
 def run(scenario):
     """Runs one scenario with its own server; exit status 0 when it passed."""
+    log(f"window manager: {window_manager()}")
     try:
         with Xvfb() as server:
             scenario(server)

@@ -9,6 +9,10 @@
 //     rectangle [X0, X1) x [Y0, Y1) first changes, then until its last change
 //     (no further change for 400 ms); exits 1 when nothing changes within
 //     TIMEOUT_MS (default 10000).
+// and, for the tests, one more:
+//   x11_probe close WINDOW taskbar|direct
+//     asks WINDOW to close as a taskbar does (_NET_CLOSE_WINDOW to the window
+//     manager) or as a window manager does (WM_DELETE_WINDOW to the window).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -125,6 +129,28 @@ int click(Display* display, int argc, char** argv) {
   return first >= 0 ? 0 : 1;
 }
 
+int closeWindow(Display* display, char** argv) {
+  Window window = std::strtoul(argv[2], nullptr, 0);
+  Window root = DefaultRootWindow(display);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.format = 32;
+  event.xclient.window = window;
+  if (std::strcmp(argv[3], "taskbar") == 0) {
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;  // from a pager or taskbar
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  } else {
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+  }
+  XSync(display, False);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,6 +162,7 @@ int main(int argc, char** argv) {
   if ((argc == 8 || argc == 9) && std::strcmp(argv[1], "click") == 0) {
     status = click(display, argc, argv);
   }
+  if (argc == 4 && std::strcmp(argv[1], "close") == 0) status = closeWindow(display, argv);
   XCloseDisplay(display);
   return status;
 }
