@@ -1,5 +1,6 @@
 // gub-sim: plays whole matches with all four seats on the computer rules and
 // prints per-seat averages, declaration rates and the engine's throughput.
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -7,8 +8,10 @@
 #include <cstring>
 #include <ctime>
 #include <string_view>
+#include <vector>
 
 #include "play/deal_loop.h"
+#include "play/hint_match.h"
 
 namespace {
 
@@ -17,15 +20,22 @@ struct Options {
   uint64_t seed = 1;
   bool digest = false;
   gub::Settings settings;
+  // --south: seat 0 on the computer rules or the hint; either way every match
+  // then deals from its own seed, so the two runs meet the same deals.
+  int south = 0;  // 0 not given, 1 computer, 2 hint
+  gub::HintBudget hint{200, 0};
 };
 
 void Usage() {
   std::puts(
       "usage: gub-sim [--matches N] [--seed S] [--max-score N] [--two-decks]\n"
       "               [--declare-except-sheep] [--opposite-is-friend] [--digest]\n"
+      "               [--south computer|hint] [--hint-samples N] [--hint-ms T]\n"
       "Plays N whole matches (default 1000) with every seat on the computer rules.\n"
       "The same seed and options repeat the same matches card for card; --digest\n"
-      "prints one number that changes when any card of any trick changes.");
+      "prints one number that changes when any card of any trick changes.\n"
+      "--south hint plays seat 0 by the hint (N deals of the unseen cards, default\n"
+      "200, stopping after T ms when given), and prints the time per hint.");
 }
 
 bool ParseNumber(const char* text, int64_t& out) {
@@ -67,6 +77,16 @@ bool Parse(int argc, char** argv, Options& options) {
       options.settings.declareExceptSheep = 1;
     } else if (arg == "--opposite-is-friend") {
       options.settings.oppositeIsFriend = 1;
+    } else if (arg == "--south" && i + 1 < argc &&
+               (argv[i + 1] == std::string_view("computer") ||
+                argv[i + 1] == std::string_view("hint"))) {
+      options.south = argv[++i] == std::string_view("hint") ? 2 : 1;
+    } else if (arg == "--hint-samples") {
+      if (!number(value, 1, 100'000)) return false;
+      options.hint.samples = static_cast<int32_t>(value);
+    } else if (arg == "--hint-ms") {
+      if (!number(value, 0, 100'000)) return false;
+      options.hint.timeLimitUs = value * 1000;
     } else if (arg == "--digest") {
       options.digest = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -132,8 +152,15 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   const std::clock_t cpuStart = std::clock();
+  gub::sim::HintLog hintLog;
+  hintLog.seed = options.seed;
   for (int64_t m = 0; m < options.matches; ++m) {
-    gub::sim::PlayMatch(game, options.settings, random, hook, dealDone);
+    if (options.south != 0) random.Seed(options.seed * 1'000'003 + static_cast<uint64_t>(m));
+    if (options.south == 2) {
+      gub::sim::PlayMatchWithHint(game, options.settings, random, options.hint, hintLog, dealDone);
+    } else {
+      gub::sim::PlayMatch(game, options.settings, random, hook, dealDone);
+    }
     // The best total wins the match; equal best totals share the win.
     int32_t best = game.matchTotal[0];
     for (int s = 1; s < 4; ++s) best = game.matchTotal[s] > best ? game.matchTotal[s] : best;
@@ -170,6 +197,14 @@ int main(int argc, char** argv) {
   }
   if (options.digest) {
     std::printf("digest: %016llx\n", static_cast<unsigned long long>(stats.digest));
+  }
+  if (!hintLog.milliseconds.empty()) {
+    std::vector<double>& ms = hintLog.milliseconds;
+    std::sort(ms.begin(), ms.end());
+    std::printf(
+        "hints: %zu, %.1f deals tried per hint, median %.2f ms, 99%% %.2f ms, worst %.2f ms\n",
+        ms.size(), static_cast<double>(hintLog.samples) / static_cast<double>(ms.size()),
+        ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
   }
   const double deals = static_cast<double>(stats.deals);
   std::printf("throughput: %.0f deals/s wall clock, %.0f deals/s CPU time\n", deals / seconds,

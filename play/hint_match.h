@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// Whole matches with seat 0 played by the hint and the other seats by the
+// computer rules, for the simulator: the hint's strength measured over many
+// matches, and what each hint cost in time.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "play/deal_loop.h"
+#include "play/hint.h"
+
+namespace gub::sim {
+
+struct HintLog {
+  std::vector<double> milliseconds;  // wall-clock time of every hint
+  int64_t samples = 0;               // deals of the unseen cards tried, over all hints
+  uint64_t seed = 0;                 // each hint's seed comes from this and a counter
+  uint64_t hints = 0;
+};
+
+// Seat 0's turn by the hint's advice; the turn passes on.
+inline void PlayHintTurn(GameState& game, const Settings& settings, const HintBudget& budget,
+                         HintLog& log) {
+  const bool twoDecks = settings.twoDecks != 0;
+  const auto start = std::chrono::steady_clock::now();
+  const HintAdvice advice =
+      Advise(game, settings, log.seed ^ (++log.hints * 0x9E3779B97F4A7C15ULL), budget);
+  log.milliseconds.push_back(
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  log.samples += advice.samples;
+  if (twoDecks) {
+    AddPlayTwoDecks(game, 0, advice.slot, advice.secondSlot);
+  } else {
+    AddPlay(game, 0, advice.slot);
+  }
+  ++game.trickCount;
+  ++game.turnSeat;
+}
+
+// As PlayMatch, with seat 0 on the hint.
+template <class DealDone>
+MatchResult PlayMatchWithHint(GameState& game, const Settings& settings, RandomSource& random,
+                              const HintBudget& budget, HintLog& log, DealDone&& dealDone) {
+  SilentTable table;
+  MatchResult result;
+  const bool twoDecks = settings.twoDecks != 0;
+  StartNewMatch(game, settings, random);
+  for (;;) {
+    DeclareForSeatZero(game, settings);
+    game.phase = PhasePlaying;
+    for (;;) {
+      if (game.turnSeat % 4 == 0) {
+        PlayHintTurn(game, settings, budget, log);
+      } else {
+        PlayComputerTurn(game, twoDecks);
+      }
+      if (game.trickCount < 4) continue;
+      if (ResolveTrickAndCheckLast(game, twoDecks)) {
+        FinishDeal(game, twoDecks);
+        break;
+      }
+    }
+    ++result.deals;
+    dealDone(game);
+    CloseDeal(game, settings, random, table, twoDecks);
+    if (game.phase == PhaseMatchOver) return result;
+  }
+}
+
+}  // namespace gub::sim
