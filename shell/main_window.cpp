@@ -231,10 +231,10 @@ void MainWindow::redrawNow() {
   wxBeginBusyCursor();
   present();
   wxEndBusyCursor();
-  // A compositing window manager (mutter) shows what a window drew once the
-  // toolkit has finished a frame of its own; a frame swapped from an input
-  // handler alone can stay off the screen. The paint this asks for draws the
-  // same picture again within such a frame.
+  // A compositing window manager (mutter) may go on showing an older frame
+  // when the picture was swapped from an input handler, outside the toolkit's
+  // own frame cycle. The paint this asks for draws the same picture again
+  // within such a cycle, which makes that much rarer (though not impossible).
   surface_->Refresh(false);
 }
 
