@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/game_state.h"
+#include "engine/rules_util.h"
 
 // Counting cards is the commonest step of the computer rules. Their entry
 // points are built twice, with and without the x86-64 popcnt instruction, and
@@ -103,6 +104,7 @@ class CardSet {
 
   constexpr CardSet operator|(CardSet other) const { return CardSet(bits_ | other.bits_); }
   constexpr CardSet operator&(CardSet other) const { return CardSet(bits_ & other.bits_); }
+  constexpr CardSet Without(CardSet other) const { return CardSet(bits_ & ~other.bits_); }
   constexpr bool operator==(const CardSet&) const = default;
 
   // The set's bit of a card number, and the card number of a suit and rank.
@@ -131,6 +133,15 @@ struct HandCards {
     return once.Before(card).Count() + twice.Before(card).Count();
   }
   int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
+  // One copy of `card` leaves the hand (nothing for -1): the second copy
+  // when there are two.
+  void RemoveOne(int32_t card) {
+    const CardSet leaving = CardSet::InSlot(card);
+    const CardSet secondCopy = twice & leaving;
+    twice = twice.Without(secondCopy);
+    once = once.Without(leaving.Without(secondCopy));
+  }
+  bool operator==(const HandCards&) const = default;
 };
 
 // A one-deck hand is short: every slot is read, empty or not, in a loop of
@@ -149,6 +160,43 @@ HandCards ReadHand(const int32_t* hand) {
     }
   }
   return cards;
+}
+
+// The cards each seat still holds and the suits that have led a completed
+// trick of this deal: what the computer rules ask at every decision. The
+// whole-deal loop keeps them up to date play by play; a single decision reads
+// them from the record (ReadDealCards).
+struct DealCards {
+  HandCards hands[4];
+  uint32_t openedSuits = 0;  // bit s: suit s has led a completed trick
+
+  bool IsOpened(int32_t suit) const { return (openedSuits >> suit) & 1; }
+  // The seat played `card`, and `second` (-1 for none) with it.
+  void RemovePlay(int32_t seat, int32_t card, int32_t second) {
+    HandCards& hand = hands[seat & 3];
+    hand.RemoveOne(card);
+    hand.RemoveOne(second);
+  }
+  // A trick led with `leadCard` is complete.
+  void CloseTrick(int32_t leadCard) {
+    if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);
+  }
+  bool operator==(const DealCards&) const = default;
+};
+
+template <int32_t Size>
+DealCards ReadDealCards(const GameState& game) {
+  DealCards deal;
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    if constexpr (Size == OneDeckHandSize) {
+      deal.hands[seat] = ReadHand<Size>(game.oneDeckHands[seat]);
+    } else {
+      deal.hands[seat] = ReadHand<Size>(game.twoDeckHands[seat]);
+    }
+  }
+  const int32_t played = PlayedTricks(game);
+  for (int32_t t = 0; t < played; ++t) deal.CloseTrick(game.trickHistory[t].cards[0]);
+  return deal;
 }
 
 }  // namespace gub

@@ -1,7 +1,7 @@
 // Card-choice rules the one-deck and the two-deck computer seats share: how a
 // seat follows a single led card, which card it throws away, and how it
-// scores the suits it could lead. Written once over a hand of Size slots (13
-// or 26). Internal to players/.
+// scores the suits it could lead. Written once over the card sets of a deal
+// (one copy of each card or two). Internal to players/.
 #pragma once
 
 #include <cstdint>
@@ -19,28 +19,65 @@ inline constexpr int32_t King = 13;
 
 // A declared card may be played freely once its suit has led a trick; an
 // undeclared one always.
-inline bool IsFree(const GameState& game, int32_t card) {
-  return !IsDeclared(game, card) || IsSuitOpened(game, CardSuit(card));
+inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
+  return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
+}
+
+// The cards of each worth, from the least worth to the most (the gub card,
+// the heart ace, ... the cards worth nothing, the sheep), as card sets.
+inline constexpr struct WorthClasses {
+  CardSet cards[52];
+  int32_t count = 0;
+  constexpr WorthClasses() {
+    for (int32_t below = -1000;;) {
+      int32_t worth = 1000;  // the least worth above `below`
+      for (int32_t n = 0; n < 52; ++n)
+        if (CardValue(n) > below && CardValue(n) < worth) worth = CardValue(n);
+      if (worth == 1000) return;
+      for (int32_t n = 0; n < 52; ++n)
+        if (CardValue(n) == worth) cards[count].Add(n);
+      ++count;
+      below = worth;
+    }
+  }
+} kWorthClasses{};
+
+// The highest card of a set, of equal ranks the one of the higher suit (the
+// first in hand order).
+inline int32_t HighestOfAnySuit(CardSet cards) {
+  int32_t best = 0;
+  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
+    const int32_t key = cards.HighestRank(suit) * 4 + suit;
+    best = key > best ? key : best;
+  }
+  return CardSet::CardAt(best & 3, best >> 2);
 }
 
 // The card to give away when nothing better applies: the one worth least to
 // whoever takes it (lowest value), of equal value the highest, of equal cards
-// the first in hand order. `skipSlot` leaves out a card already chosen.
-// -1 when the hand holds no other card.
-template <int32_t Size>
-int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
-  int32_t best = -1;
-  for (int32_t slot = 0; slot < Size && hand[slot] >= 0; ++slot) {
-    if (slot == skipSlot) continue;
-    if (best == -1) {
-      best = slot;
-      continue;
-    }
-    const Card& card = game.cards[hand[slot]];
-    const Card& kept = game.cards[hand[best]];
-    if (card.value < kept.value || (card.value == kept.value && card.rank > kept.rank)) best = slot;
+// the first in hand order. -1 when the set is empty.
+inline int32_t CheapestCard(CardSet held) {
+  for (int32_t k = 0; k < kWorthClasses.count; ++k) {
+    const CardSet ofWorth = held & kWorthClasses.cards[k];
+    if (!ofWorth.Empty()) return HighestOfAnySuit(ofWorth);
   }
-  return best;
+  return -1;
+}
+
+// The slot of the cheapest card of a hand, -1 when it is empty.
+inline int32_t CheapestSlot(const HandCards& cards) {
+  const int32_t card = CheapestCard(cards.once);
+  return card < 0 ? -1 : cards.SlotOf(card);
+}
+
+// The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
+// the twin of that card when the hand holds two.
+inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_t taken) {
+  HandCards rest = cards;
+  rest.RemoveOne(taken);
+  const int32_t card = CheapestCard(rest.once);
+  if (card < 0) return -1;
+  return card == taken ? takenSlot + 1 : cards.SlotOf(card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
@@ -48,9 +85,7 @@ int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlo
 // the highest card.
 class SuitCards {
  public:
-  template <int32_t Size>
-  static SuitCards Of(const int32_t* hand, int32_t suit) {
-    const HandCards cards = ReadHand<Size>(hand);
+  static SuitCards Of(const int32_t* hand, const HandCards& cards, int32_t suit) {
     const CardSet before = CardSet::SuitsAbove(suit);
     const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
     return SuitCards(hand, first, cards.once.CountOf(suit) + cards.twice.CountOf(suit));
@@ -117,8 +152,9 @@ struct TrickSoFar {
 // with the follow rules of each suit. Positions count from the highest card.
 class Follower {
  public:
-  Follower(const GameState& game, SuitCards mine)
+  Follower(const GameState& game, const DealCards& deal, SuitCards mine)
       : game_(game),
+        deal_(deal),
         mine_(mine),
         trick_(game),
         lowest_(mine.Lowest()),
@@ -128,7 +164,7 @@ class Follower {
   // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
   // drop the gub card on a king or ace plays its lowest spades, not its highest.
   int32_t Spades(bool lowSpadesWithGub) const {
-    const bool gubFree = IsFree(game_, CardGub);
+    const bool gubFree = IsFree(game_, deal_, CardGub);
     const int32_t gub = mine_.Find(CardGub);
     if (gub >= 0) {
       // Drop the gub card on a king or ace when it may go.
@@ -153,7 +189,7 @@ class Follower {
   }
 
   int32_t Clubs() const {
-    const bool doubleFree = IsFree(game_, CardDouble);
+    const bool doubleFree = IsFree(game_, deal_, CardDouble);
     if (!doubleFree && mine_.CardAt(highest_) != CardDouble) return mine_.Slot(highest_);
     const int32_t dbl = mine_.Find(CardDouble);
     if (dbl < 0) return Usual();
@@ -169,7 +205,7 @@ class Follower {
   }
 
   int32_t Diamonds() const {
-    const bool sheepFree = IsFree(game_, CardSheep);
+    const bool sheepFree = IsFree(game_, deal_, CardSheep);
     const int32_t sheep = mine_.Find(CardSheep);
     if (sheep >= 0) {
       // Take the trick with the sheep when nothing above a ten can beat it.
@@ -207,6 +243,7 @@ class Follower {
   }
 
   const GameState& game_;
+  const DealCards& deal_;
   const SuitCards mine_;
   const TrickSoFar trick_;
   const int32_t highest_ = 0;
@@ -219,14 +256,15 @@ class Follower {
 
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
-template <int32_t Size>
-int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
+inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand,
+                          int32_t seat, bool lowSpadesWithGub) {
+  const HandCards& cards = deal.hands[seat];
   const int32_t led = game.leadSuit;
-  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(game, hand, -1);
-  const SuitCards mine = SuitCards::Of<Size>(hand, led);
-  if (mine.count() == 0) return CheapestSlot<Size>(game, hand, -1);
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot(cards);
+  const SuitCards mine = SuitCards::Of(hand, cards, led);
+  if (mine.count() == 0) return CheapestSlot(cards);
   if (mine.count() == 1) return mine.Slot(0);
-  const Follower follower(game, mine);
+  const Follower follower(game, deal, mine);
   switch (led) {
     case SuitSpades:
       return follower.Spades(lowSpadesWithGub);
@@ -259,11 +297,10 @@ struct LeadView {
   }
 };
 
-template <int32_t Size>
-LeadView ReadHands(const int32_t (*hands)[Size], int32_t seat) {
+inline LeadView ViewOf(const DealCards& deal, int32_t seat) {
   LeadView view{};
   for (int32_t s = 0; s < 4; ++s) {
-    const HandCards cards = ReadHand<Size>(hands[s]);
+    const HandCards& cards = deal.hands[s];
     if (s == seat) {
       view.own = cards;
     } else {
@@ -291,8 +328,8 @@ struct SuitScores {
   int32_t slot[4];
 };
 
-inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t highSpadeScore,
-                       int32_t noneAboveBase, SuitScores& out) {
+inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view,
+                       int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
     if (view.count[suit] == 0) {
       out.score[suit] = 0;
@@ -308,7 +345,7 @@ inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t high
     out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsFree(game, CardDouble))
+    if (suit == SuitClubs && highRank != 10 && !IsFree(game, deal, CardDouble))
       out.slot[suit] = view.start[suit];
   }
 }
@@ -332,21 +369,21 @@ struct LeadScale<TwoDeckHandSize> {
 };
 
 template <int32_t Size>
-SuitScores ScoreSuits(const GameState& game, const LeadView& view) {
+SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view) {
   SuitScores scores;
-  ScoreSuits(game, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
+  ScoreSuits(game, deal, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
   return scores;
 }
 
 // One suit's lead score for a seat (the public SuitLeadScore forms).
 template <int32_t Size>
-int32_t SuitLeadScore(const GameState& game, const int32_t (*hands)[Size], int32_t seat,
-                      int32_t suit, int32_t& slot) {
+int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   if (suit < SuitDiamonds || suit > SuitSpades || seat < 0 || seat > 3) {
     slot = -1;
     return 0;
   }
-  const SuitScores scores = ScoreSuits<Size>(game, ReadHands<Size>(hands, seat));
+  const DealCards deal = ReadDealCards<Size>(game);
+  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf(deal, seat));
   slot = scores.slot[suit];
   return scores.score[suit];
 }
