@@ -87,7 +87,7 @@ struct GameState {
 // Card-number helpers that do not need the table (it never changes). The
 // suit table lives outside the function so that no call copies it.
 inline constexpr int32_t SuitOfSlot[4] = {SuitClubs, SuitDiamonds, SuitHearts, SuitSpades};
-constexpr int32_t CardSuit(int32_t n) { return SuitOfSlot[n % 4]; }
+constexpr int32_t CardSuit(int32_t n) { return SuitOfSlot[n & 3]; }
 constexpr int32_t CardRank(int32_t n) { return n / 4 == 0 ? 14 : n / 4 + 1; }
 // What a card is worth to whoever takes it: the queen of spades -100, the
 // hearts from the jack up -20 to -50, the hearts from five to ten -10 each,

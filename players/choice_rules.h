@@ -88,7 +88,7 @@ class SuitCards {
   static SuitCards Of(const int32_t* hand, const HandCards& cards, int32_t suit) {
     const CardSet before = CardSet::SuitsAbove(suit);
     const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
-    return SuitCards(hand, first, cards.once.CountOf(suit) + cards.twice.CountOf(suit));
+    return SuitCards(hand, suit, first, cards.once.OfSuit(suit), cards.twice.OfSuit(suit));
   }
 
   int32_t count() const { return count_; }
@@ -97,36 +97,38 @@ class SuitCards {
   int32_t RankAt(int32_t position) const { return CardRank(CardAt(position)); }
   int32_t Highest() const { return 0; }
   int32_t Lowest() const { return count_ - 1; }
+  // How many of the cards rank above `rank`: the position of the first card
+  // ranked `rank` or lower.
+  int32_t CountAbove(int32_t rank) const {
+    const CardSet above = CardSet::SuitAbove(suit_, rank);
+    return (once_ & above).Count() + (twice_ & above).Count();
+  }
   // The position of `card`, -1 when the seat does not hold it.
-  int32_t Find(int32_t card) const {
-    for (int32_t position = 0; position < count_; ++position)
-      if (CardAt(position) == card) return position;
-    return -1;
-  }
+  int32_t Find(int32_t card) const { return once_.Holds(card) ? CountAbove(CardRank(card)) : -1; }
   // The highest card ranked strictly below `rank` (the caller knows there is one).
-  int32_t HighestBelow(int32_t rank) const {
-    int32_t position = 0;
-    while (RankAt(position) >= rank) ++position;
-    return position;
-  }
+  int32_t HighestBelow(int32_t rank) const { return CountAbove(rank - 1); }
   // The next lower card, or the next higher one from the lowest.
   int32_t Neighbour(int32_t position) const {
     return position < count_ - 1 ? position + 1 : count_ - 2;
   }
   // The first position of the lowest pair (twins), or -1.
-  int32_t LowestPair() const {
-    for (int32_t position = count_ - 1; position > 0; --position)
-      if (CardAt(position) == CardAt(position - 1)) return position - 1;
-    return -1;
-  }
+  int32_t LowestPair() const { return twice_.Empty() ? -1 : CountAbove(twice_.LowestRank(suit_)); }
 
  private:
-  SuitCards(const int32_t* hand, int32_t first, int32_t count)
-      : hand_(hand), first_(first), count_(count) {}
+  SuitCards(const int32_t* hand, int32_t suit, int32_t first, CardSet once, CardSet twice)
+      : hand_(hand),
+        suit_(suit),
+        first_(first),
+        count_(once.Count() + twice.Count()),
+        once_(once),
+        twice_(twice) {}
 
   const int32_t* hand_;
+  int32_t suit_;
   int32_t first_;
   int32_t count_;
+  CardSet once_;
+  CardSet twice_;
 };
 
 // What a follower sees of the single cards already played to the trick.
@@ -137,13 +139,12 @@ struct TrickSoFar {
   bool lastToPlay = false;
 
   explicit TrickSoFar(const GameState& game) {
-    for (int32_t k = 0; k < game.trickCount && k < 3; ++k) {
-      const int32_t card = game.currentTrick[k].card;
-      if (card < 0 || card >= 52) continue;
-      gubPlayed |= card == CardGub;
-      sheepPlayed |= card == CardSheep;
-      if (CardSuit(card) == game.leadSuit && CardRank(card) > topRank) topRank = CardRank(card);
-    }
+    CardSet played;
+    for (int32_t k = 0; k < game.trickCount && k < 3; ++k)
+      played = played | CardSet::InSlot(game.currentTrick[k].card);
+    gubPlayed = played.Holds(CardGub);
+    sheepPlayed = played.Holds(CardSheep);
+    topRank = played.HighestRank(game.leadSuit);
     lastToPlay = game.trickCount == 3;
   }
 };
@@ -237,9 +238,8 @@ class Follower {
   }
   // The highest card ranked `rank` or lower, else the lowest card.
   int32_t HighestUpTo(int32_t rank) const {
-    for (int32_t position = highest_; position <= lowest_; ++position)
-      if (mine_.RankAt(position) <= rank) return position;
-    return lowest_;
+    const int32_t position = mine_.CountAbove(rank);
+    return position < lowest_ ? position : lowest_;
   }
 
   const GameState& game_;
