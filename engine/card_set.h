@@ -11,11 +11,11 @@
 #include "engine/game_state.h"
 #include "engine/rules_util.h"
 
-// Counting cards is the commonest step of the computer rules. Their entry
-// points are built twice, with and without the x86-64 popcnt instruction, and
-// the program picks one when it starts: the instruction where the processor
-// has it, and still a program that runs on any x86-64. Everything they call
-// is inlined into both copies.
+// Counting cards is the commonest step of the computer rules and the
+// automatic declarations. Their entry points are built twice, with and
+// without the x86-64 popcnt instruction, and the program picks one when it
+// starts: the instruction where the processor has it, and still a program
+// that runs on any x86-64. Everything they call is inlined into both copies.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
     !defined(__SANITIZE_ADDRESS__)
 #define GUB_COUNTING_ENTRY __attribute__((target_clones("popcnt", "default"), flatten))
