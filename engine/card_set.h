@@ -56,7 +56,8 @@ class CardSet {
   }
   // Every card of the suits above `suit`, which come before it in a hand.
   static constexpr CardSet SuitsAbove(int32_t suit) {
-    return CardSet(suit >= SuitSpades ? 0 : ~uint64_t{0} << 16 * (suit + 1));
+    // Two shifts, so that spades (a shift by the whole width) give nothing.
+    return CardSet(~uint64_t{0} << 15 << (16 * suit + 1));
   }
   // The cards of `suit` ranked strictly below or above `rank`.
   static constexpr CardSet SuitBelow(int32_t suit, int32_t rank) {
@@ -73,14 +74,12 @@ class CardSet {
 
   constexpr CardSet OfSuit(int32_t suit) const { return *this & WholeSuit(suit); }
   constexpr int32_t CountOf(int32_t suit) const { return OfSuit(suit).Count(); }
-  // Rank of the highest or lowest card of the suit held, 0 when none.
-  constexpr int32_t HighestRank(int32_t suit) const {
-    const uint32_t field = Field(suit);
-    return field == 0 ? 0 : std::bit_width(field) - 1;
-  }
+  // Rank of the highest or lowest card of the suit held, 0 when none. The
+  // bits below rank 2 and above the ace are never cards: marks set there
+  // give the 0 of an empty suit without a test.
+  constexpr int32_t HighestRank(int32_t suit) const { return std::bit_width(Field(suit) | 1) - 1; }
   constexpr int32_t LowestRank(int32_t suit) const {
-    const uint32_t field = Field(suit);
-    return field == 0 ? 0 : std::countr_zero(field);
+    return std::countr_zero(Field(suit) | 0x10000u) & 15;
   }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
@@ -110,7 +109,7 @@ class CardSet {
   // The set's bit of a card number, and the card number of a suit and rank.
   static constexpr int32_t Bit(int32_t card) { return kCardBits.bit[card]; }
   static constexpr int32_t CardAt(int32_t suit, int32_t rank) {
-    return (rank == 14 ? 0 : rank - 1) * 4 + SlotOfSuit[suit];
+    return (rank - 1 - 13 * (rank == 14)) * 4 + SlotOfSuit[suit];
   }
 
  private:

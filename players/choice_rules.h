@@ -104,7 +104,10 @@ class SuitCards {
     return (once_ & above).Count() + (twice_ & above).Count();
   }
   // The position of `card`, -1 when the seat does not hold it.
-  int32_t Find(int32_t card) const { return once_.Holds(card) ? CountAbove(CardRank(card)) : -1; }
+  int32_t Find(int32_t card) const {
+    const int32_t position = CountAbove(CardRank(card));
+    return position | -static_cast<int32_t>(!once_.Holds(card));
+  }
   // The highest card ranked strictly below `rank` (the caller knows there is one).
   int32_t HighestBelow(int32_t rank) const { return CountAbove(rank - 1); }
   // The next lower card, or the next higher one from the lowest.
@@ -140,8 +143,11 @@ struct TrickSoFar {
 
   explicit TrickSoFar(const GameState& game) {
     CardSet played;
-    for (int32_t k = 0; k < game.trickCount && k < 3; ++k)
-      played = played | CardSet::InSlot(game.currentTrick[k].card);
+    // Always three plays looked at, those not made yet as no card: the
+    // number made varies from play to play, and a loop over them
+    // mispredicts its end.
+    for (int32_t k = 0; k < 3; ++k)
+      played = played | CardSet::InSlot(k < game.trickCount ? game.currentTrick[k].card : -1);
     gubPlayed = played.Holds(CardGub);
     sheepPlayed = played.Holds(CardSheep);
     topRank = played.HighestRank(game.leadSuit);
@@ -160,7 +166,7 @@ class Follower {
         trick_(game),
         lowest_(mine.Lowest()),
         canDuck_(mine.RankAt(lowest_) < trick_.topRank),
-        duck_(canDuck_ ? mine.HighestBelow(trick_.topRank) : -1) {}
+        duck_(mine.HighestBelow(trick_.topRank)) {}
 
   // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
   // drop the gub card on a king or ace plays its lowest spades, not its highest.
@@ -249,7 +255,8 @@ class Follower {
   const int32_t highest_ = 0;
   const int32_t lowest_;
   // Ducking: playing under the trick's top card, with the highest card that
-  // stays under it (an equal rank does not duck).
+  // stays under it (an equal rank does not duck); `duck_` means nothing
+  // when the seat cannot duck.
   const bool canDuck_;
   const int32_t duck_;
 };
@@ -299,14 +306,14 @@ struct LeadView {
 
 inline LeadView ViewOf(const DealCards& deal, int32_t seat) {
   LeadView view{};
+  view.own = deal.hands[seat];
   for (int32_t s = 0; s < 4; ++s) {
-    const HandCards& cards = deal.hands[s];
-    if (s == seat) {
-      view.own = cards;
-    } else {
-      view.others.twice = view.others.twice | cards.twice | (view.others.once & cards.once);
-      view.others.once = view.others.once | cards.once;
-    }
+    // The seat's own hand counts as empty here.
+    const CardSet other = CardSet::FromBits(0 - static_cast<uint64_t>(s != seat));
+    const CardSet once = deal.hands[s].once & other;
+    const CardSet twice = deal.hands[s].twice & other;
+    view.others.twice = view.others.twice | twice | (view.others.once & once);
+    view.others.once = view.others.once | once;
   }
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
@@ -330,23 +337,22 @@ struct SuitScores {
 
 inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view,
                        int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
+  const bool doubleHeld = !IsFree(game, deal, CardDouble);
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
-    if (view.count[suit] == 0) {
-      out.score[suit] = 0;
-      out.slot[suit] = -1;
-      continue;
-    }
+    // Scored whether the seat holds the suit or not, and then set to no
+    // card: whether it does is as good as random.
     const int32_t lowRank = view.own.once.LowestRank(suit);
     const int32_t highRank = view.own.once.HighestRank(suit);
     int32_t score = view.CountBelow(suit, lowRank);
     if (suit == SuitSpades && highRank >= Queen) score = highSpadeScore;
     if (view.CountAbove(suit, lowRank) == 0) score = noneAboveBase + suit;
-    out.score[suit] = score;
-    out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
+    int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsFree(game, deal, CardDouble))
-      out.slot[suit] = view.start[suit];
+    if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
+    const int32_t held = -static_cast<int32_t>(view.count[suit] != 0);
+    out.score[suit] = score & held;
+    out.slot[suit] = slot | ~held;
   }
 }
 
@@ -394,10 +400,10 @@ inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
   int32_t best = startScore;
   int32_t slot = -1;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    if (scores.slot[suit] >= 0 && scores.score[suit] < best) {
-      best = scores.score[suit];
-      slot = scores.slot[suit];
-    }
+    const int32_t better =
+        -static_cast<int32_t>(scores.slot[suit] >= 0 && scores.score[suit] < best);
+    best ^= (best ^ scores.score[suit]) & better;
+    slot ^= (slot ^ scores.slot[suit]) & better;
   }
   return slot;
 }
