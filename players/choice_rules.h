@@ -147,7 +147,8 @@ struct TrickSoFar {
     // number made varies from play to play, and a loop over them
     // mispredicts its end.
     for (int32_t k = 0; k < 3; ++k)
-      played = played | CardSet::InSlot(k < game.trickCount ? game.currentTrick[k].card : -1);
+      played = played | CardSet::InSlot(game.currentTrick[k].card |
+                                        -static_cast<int32_t>(k >= game.trickCount));
     gubPlayed = played.Holds(CardGub);
     sheepPlayed = played.Holds(CardSheep);
     topRank = played.HighestRank(game.leadSuit);
@@ -344,8 +345,10 @@ inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadV
     const int32_t lowRank = view.own.once.LowestRank(suit);
     const int32_t highRank = view.own.once.HighestRank(suit);
     int32_t score = view.CountBelow(suit, lowRank);
-    if (suit == SuitSpades && highRank >= Queen) score = highSpadeScore;
-    if (view.CountAbove(suit, lowRank) == 0) score = noneAboveBase + suit;
+    const int32_t highSpades = -static_cast<int32_t>((suit == SuitSpades) & (highRank >= Queen));
+    score ^= (score ^ highSpadeScore) & highSpades;
+    const int32_t leadWins = -static_cast<int32_t>(view.CountAbove(suit, lowRank) == 0);
+    score ^= (score ^ (noneAboveBase + suit)) & leadWins;
     int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
@@ -401,7 +404,7 @@ inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
   int32_t slot = -1;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
     const int32_t better =
-        -static_cast<int32_t>(scores.slot[suit] >= 0 && scores.score[suit] < best);
+        -static_cast<int32_t>((scores.slot[suit] >= 0) & (scores.score[suit] < best));
     best ^= (best ^ scores.score[suit]) & better;
     slot ^= (slot ^ scores.slot[suit]) & better;
   }
