@@ -276,34 +276,39 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
   return AnyLegalSelection(game, game.twoDeckHands[seat], false);
 }
 
-void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
-  if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.oneDeckHands[seat];
-  const int32_t card = hand[slot];
-  if (!IsCard(card)) return;
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
-  RemoveFromHand(hand, OneDeckHandSize, slot);
-  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-}
+namespace {
 
-void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
-  constexpr int32_t size = TwoDeckHandSize;
-  if (!IsSeat(seat) || slot < 0 || slot >= size) return;
+// Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
+// none, both slots as they were before either left) to the trick and takes
+// them out of the seat's hand of Size slots.
+template <int32_t Size>
+void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32_t slot,
+                 int32_t secondSlot) {
+  if (!IsSeat(seat) || slot < 0 || slot >= Size) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.twoDeckHands[seat];
+  int32_t* hand = hands[seat];
   const int32_t card = hand[slot];
   if (!IsCard(card)) return;
   int32_t second = -1;
   if (secondSlot != -1) {
-    if (secondSlot < 0 || secondSlot >= size || secondSlot == slot) return;
+    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return;
     second = hand[secondSlot];
     if (!IsCard(second)) return;
   }
   game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  RemoveFromHand(hand, size, slot);
-  if (second != -1) RemoveFromHand(hand, size, secondSlot > slot ? secondSlot - 1 : secondSlot);
+  RemoveFromHand(hand, Size, slot);
+  if (second != -1) RemoveFromHand(hand, Size, secondSlot > slot ? secondSlot - 1 : secondSlot);
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
+}
+
+}  // namespace
+
+void AddPlay(GameState& game, int32_t seat, int32_t slot) {
+  AddPlayFrom(game, game.oneDeckHands, seat, slot, -1);
+}
+
+void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
+  AddPlayFrom(game, game.twoDeckHands, seat, slot, secondSlot);
 }
 
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
