@@ -17,6 +17,22 @@ constexpr struct NumberBits {
   }
 } kNumberBits{};
 
+// Writes a seat's cards into its hand slots in hand order, twins side by
+// side: each card goes into the next two slots and the count moves by its
+// copies, so a single card's second write is overwritten by the next card.
+template <int32_t HandSize>
+void WriteHand(const HandCards& dealt, int32_t* hand) {
+  int32_t filled = 0;
+  dealt.once.ForEachInHandOrder([&](int32_t card) {
+    hand[filled] = card;
+    if constexpr (HandSize == TwoDeckHandSize) {
+      hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
+      filled += dealt.twice.Holds(card);
+    }
+    ++filled;
+  });
+}
+
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
 // number i takes the drawn position when it is free, otherwise the lowest
 // free one, and position p belongs to seat p % 4. Number i >= 52 is the second
@@ -67,19 +83,7 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
       dealt.once = dealt.once | card;
       firstSpadeTwoSeat = number == CardSpadeTwo ? seat : firstSpadeTwoSeat;
     }
-    int32_t* hand = hands[seat];
-    int32_t filled = 0;
-    const CardSet twice = dealt.twice;
-    dealt.once.ForEachInHandOrder([&](int32_t card) {
-      // The card goes into the next two slots and the count moves by its
-      // copies; a single card's second write is overwritten by the next card.
-      hand[filled] = card;
-      if constexpr (Decks == 2) {
-        hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
-        filled += twice.Holds(card);
-      }
-      ++filled;
-    });
+    WriteHand<HandSize>(dealt, hands[seat]);
   }
   return firstSpadeTwoSeat;
 }
