@@ -43,10 +43,14 @@ GUB_COUNTING_ENTRY void DeclareForSeat(GameState& game, const Settings& settings
       n.suit[SuitClubs] >= 5 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
   };
+  // Whether a seat declares is as good as random: written either way, the
+  // old values where it does not.
   for (int32_t k = 0; k < 4; ++k) {
-    if (n.copies[k] == 0 || !wants[k]) continue;
-    game.declarations[k] = Declaration{seat, DeclarableCard[k]};
-    Multiplier(game, k) = 2;
+    const bool declares = (n.copies[k] != 0) & wants[k];
+    const Declaration kept = game.declarations[k];
+    game.declarations[k] = declares ? Declaration{seat, DeclarableCard[k]} : kept;
+    int32_t& multiplier = Multiplier(game, k);
+    multiplier = declares ? 2 : multiplier;
   }
 }
 
