@@ -13,9 +13,11 @@
 
 #include "cards.h"
 #include "contact_sheet.h"
+#include "engine/settings.h"
 #include "music.h"
 #include "overlays.h"
 #include "picture.h"
+#include "render/little_endian.h"
 #include "sounds.h"
 
 namespace fs = std::filesystem;
@@ -30,16 +32,14 @@ bool writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
   return static_cast<bool>(out);
 }
 
-// The settings file as the game expects to find it: seven little-endian
-// 32-bit fields, a reserved 0 followed by the defaults of the six options
-// (score limit 1000, sound on, "declare except sheep" off, 1000 ms pause,
-// "opposite is friend" off, one deck).
+// The settings file as the game expects to find it: a reserved 0 followed by
+// the defaults of the six options, each where the options' table puts it.
 std::vector<uint8_t> defaultSettings() {
-  const int32_t fields[7] = {0, 1000, 1, 0, 1000, 0, 0};
-  std::vector<uint8_t> bytes;
-  for (int32_t field : fields) {
-    const auto v = static_cast<uint32_t>(field);
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  std::vector<uint8_t> bytes(4, 0);
+  for (const gub::SettingField& option : gub::SettingFields) {
+    bytes.resize(static_cast<size_t>(option.fileOffset) + 4);
+    gub::le::Write32(&bytes[static_cast<size_t>(option.fileOffset)],
+                     static_cast<uint32_t>(option.DefaultValue()));
   }
   return bytes;
 }

@@ -9,12 +9,13 @@
 #include <cstdint>
 
 #include "engine/game_state.h"
+#include "engine/rules_util.h"
 
-// Counting cards is the commonest step of the computer rules. Their entry
-// points are built twice, with and without the x86-64 popcnt instruction, and
-// the program picks one when it starts: the instruction where the processor
-// has it, and still a program that runs on any x86-64. Everything they call
-// is inlined into both copies.
+// Counting cards is the commonest step of the computer rules and the
+// automatic declarations. Their entry points are built twice, with and
+// without the x86-64 popcnt instruction, and the program picks one when it
+// starts: the instruction where the processor has it, and still a program
+// that runs on any x86-64. Everything they call is inlined into both copies.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
     !defined(__SANITIZE_ADDRESS__)
 #define GUB_COUNTING_ENTRY __attribute__((target_clones("popcnt", "default"), flatten))
@@ -55,7 +56,8 @@ class CardSet {
   }
   // Every card of the suits above `suit`, which come before it in a hand.
   static constexpr CardSet SuitsAbove(int32_t suit) {
-    return CardSet(suit >= SuitSpades ? 0 : ~uint64_t{0} << 16 * (suit + 1));
+    // Two shifts, so that spades (a shift by the whole width) give nothing.
+    return CardSet(~uint64_t{0} << 15 << (16 * suit + 1));
   }
   // The cards of `suit` ranked strictly below or above `rank`.
   static constexpr CardSet SuitBelow(int32_t suit, int32_t rank) {
@@ -72,14 +74,12 @@ class CardSet {
 
   constexpr CardSet OfSuit(int32_t suit) const { return *this & WholeSuit(suit); }
   constexpr int32_t CountOf(int32_t suit) const { return OfSuit(suit).Count(); }
-  // Rank of the highest or lowest card of the suit held, 0 when none.
-  constexpr int32_t HighestRank(int32_t suit) const {
-    const uint32_t field = Field(suit);
-    return field == 0 ? 0 : std::bit_width(field) - 1;
-  }
+  // Rank of the highest or lowest card of the suit held, 0 when none. The
+  // bits below rank 2 and above the ace are never cards: marks set there
+  // give the 0 of an empty suit without a test.
+  constexpr int32_t HighestRank(int32_t suit) const { return std::bit_width(Field(suit) | 1) - 1; }
   constexpr int32_t LowestRank(int32_t suit) const {
-    const uint32_t field = Field(suit);
-    return field == 0 ? 0 : std::countr_zero(field);
+    return std::countr_zero(Field(suit) | 0x10000u) & 15;
   }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
@@ -103,12 +103,13 @@ class CardSet {
 
   constexpr CardSet operator|(CardSet other) const { return CardSet(bits_ | other.bits_); }
   constexpr CardSet operator&(CardSet other) const { return CardSet(bits_ & other.bits_); }
+  constexpr CardSet Without(CardSet other) const { return CardSet(bits_ & ~other.bits_); }
   constexpr bool operator==(const CardSet&) const = default;
 
   // The set's bit of a card number, and the card number of a suit and rank.
   static constexpr int32_t Bit(int32_t card) { return kCardBits.bit[card]; }
   static constexpr int32_t CardAt(int32_t suit, int32_t rank) {
-    return (rank == 14 ? 0 : rank - 1) * 4 + SlotOfSuit[suit];
+    return (rank - 1 - 13 * (rank == 14)) * 4 + SlotOfSuit[suit];
   }
 
  private:
@@ -131,6 +132,15 @@ struct HandCards {
     return once.Before(card).Count() + twice.Before(card).Count();
   }
   int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
+  // One copy of `card` leaves the hand (nothing for -1): the second copy
+  // when there are two.
+  void RemoveOne(int32_t card) {
+    const CardSet leaving = CardSet::InSlot(card);
+    const CardSet secondCopy = twice & leaving;
+    twice = twice.Without(secondCopy);
+    once = once.Without(leaving.Without(secondCopy));
+  }
+  bool operator==(const HandCards&) const = default;
 };
 
 // A one-deck hand is short: every slot is read, empty or not, in a loop of
@@ -149,6 +159,43 @@ HandCards ReadHand(const int32_t* hand) {
     }
   }
   return cards;
+}
+
+// The cards each seat still holds and the suits that have led a completed
+// trick of this deal: what the computer rules ask at every decision. The
+// whole-deal loop keeps them up to date play by play; a single decision reads
+// them from the record (ReadDealCards).
+struct DealCards {
+  HandCards hands[4];
+  uint32_t openedSuits = 0;  // bit s: suit s has led a completed trick
+
+  bool IsOpened(int32_t suit) const { return (openedSuits >> suit) & 1; }
+  // The seat played `card`, and `second` (-1 for none) with it.
+  void RemovePlay(int32_t seat, int32_t card, int32_t second) {
+    HandCards& hand = hands[seat & 3];
+    hand.RemoveOne(card);
+    hand.RemoveOne(second);
+  }
+  // A trick led with `leadCard` is complete.
+  void CloseTrick(int32_t leadCard) {
+    if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);
+  }
+  bool operator==(const DealCards&) const = default;
+};
+
+template <int32_t Size>
+DealCards ReadDealCards(const GameState& game) {
+  DealCards deal;
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    if constexpr (Size == OneDeckHandSize) {
+      deal.hands[seat] = ReadHand<Size>(game.oneDeckHands[seat]);
+    } else {
+      deal.hands[seat] = ReadHand<Size>(game.twoDeckHands[seat]);
+    }
+  }
+  const int32_t played = PlayedTricks(game);
+  for (int32_t t = 0; t < played; ++t) deal.CloseTrick(game.trickHistory[t].cards[0]);
+  return deal;
 }
 
 }  // namespace gub

@@ -9,6 +9,30 @@ namespace gub {
 
 namespace {
 
+// The card-set bit of each shuffled number (both copies of a card).
+constexpr struct NumberBits {
+  uint8_t bit[104];
+  constexpr NumberBits() : bit{} {
+    for (int32_t i = 0; i < 104; ++i) bit[i] = static_cast<uint8_t>(CardSet::Bit(i % 52));
+  }
+} kNumberBits{};
+
+// Writes a seat's cards into its hand slots in hand order, twins side by
+// side: each card goes into the next two slots and the count moves by its
+// copies, so a single card's second write is overwritten by the next card.
+template <int32_t HandSize>
+void WriteHand(const HandCards& dealt, int32_t* hand) {
+  int32_t filled = 0;
+  dealt.once.ForEachInHandOrder([&](int32_t card) {
+    hand[filled] = card;
+    if constexpr (HandSize == TwoDeckHandSize) {
+      hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
+      filled += dealt.twice.Holds(card);
+    }
+    ++filled;
+  });
+}
+
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
 // number i takes the drawn position when it is free, otherwise the lowest
 // free one, and position p belongs to seat p % 4. Number i >= 52 is the second
@@ -28,40 +52,38 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   // the high word is set.
   uint64_t takenLow = 0;
   uint64_t takenHigh = 0;
-  HandCards dealt[4];
-  int32_t firstSpadeTwoSeat = 0;
+  // The number at each position: only stores in the loop, so the next
+  // number's placement never waits for a seat's cards to be updated.
+  uint8_t numberAt[count];
   for (int32_t i = 0; i < count; ++i) {
-    // Choices rather than branches: whether a position is taken is as good as
-    // random, and a mispredicted branch costs more than both sides.
+    // Masks rather than branches: whether a position is taken, and which
+    // word it is in, are as good as random, and a mispredicted branch costs
+    // more than both sides (the compiler turns plain choices here into
+    // branches).
     const int32_t drawnPosition = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
     const int32_t lowestFree =
         takenLow == ~uint64_t{0} ? 64 + std::countr_one(takenHigh) : std::countr_one(takenLow);
-    const uint64_t word = drawnPosition < 64 ? takenLow : takenHigh;
-    const bool isTaken = (word >> (drawnPosition & 63)) & 1;
-    const int32_t p = isTaken ? lowestFree : drawnPosition;
+    const uint64_t drawnInLow = 0 - static_cast<uint64_t>(drawnPosition < 64);
+    const uint64_t word = (takenLow & drawnInLow) | (takenHigh & ~drawnInLow);
+    const int32_t isTaken = -static_cast<int32_t>((word >> (drawnPosition & 63)) & 1);
+    const int32_t p = drawnPosition ^ ((drawnPosition ^ lowestFree) & isTaken);
     const uint64_t bit = uint64_t{1} << (p & 63);
-    takenLow |= p < 64 ? bit : 0;
-    takenHigh |= p < 64 ? 0 : bit;
-    const CardSet card = CardSet::Of(i < 52 ? i : i - 52);
-    HandCards& hand = dealt[p & 3];
-    hand.twice = hand.twice | (hand.once & card);
-    hand.once = hand.once | card;
-    if (i == CardSpadeTwo) firstSpadeTwoSeat = p & 3;
+    const uint64_t inLow = 0 - static_cast<uint64_t>(p < 64);
+    takenLow |= bit & inLow;
+    takenHigh |= bit & ~inLow;
+    numberAt[p] = static_cast<uint8_t>(i);
   }
+  int32_t firstSpadeTwoSeat = 0;
   for (int32_t seat = 0; seat < 4; ++seat) {
-    int32_t* hand = hands[seat];
-    int32_t filled = 0;
-    const CardSet twice = dealt[seat].twice;
-    dealt[seat].once.ForEachInHandOrder([&](int32_t card) {
-      // The card goes into the next two slots and the count moves by its
-      // copies; a single card's second write is overwritten by the next card.
-      hand[filled] = card;
-      if constexpr (Decks == 2) {
-        hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
-        filled += twice.Holds(card);
-      }
-      ++filled;
-    });
+    HandCards dealt;
+    for (int32_t p = seat; p < count; p += 4) {
+      const int32_t number = numberAt[p];
+      const CardSet card = CardSet::FromBits(uint64_t{1} << kNumberBits.bit[number]);
+      dealt.twice = dealt.twice | (dealt.once & card);
+      dealt.once = dealt.once | card;
+      firstSpadeTwoSeat = number == CardSpadeTwo ? seat : firstSpadeTwoSeat;
+    }
+    WriteHand<HandSize>(dealt, hands[seat]);
   }
   return firstSpadeTwoSeat;
 }

@@ -1,5 +1,6 @@
 // Declaring the four special cards: the computer seats' automatic choice from
 // their hands, and the human's click, one and two decks.
+#include "engine/card_set.h"
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 
@@ -17,53 +18,46 @@ struct HandCounts {
   int32_t lowHearts = 0;   // hearts of rank 7 or lower
 };
 
-// Card numbers lay the suits out by n % 4 (clubs, diamonds, hearts, spades)
-// and the ranks by n / 4 (ace first), so a hand is counted without looking
-// anything up: suits by n % 4, single cards as bits of a 52-bit set (a second
-// set holds the cards held twice in the two-deck game).
-HandCounts CountHand(const int32_t* hand, int32_t size) {
-  int32_t bySlot[4] = {};
-  uint64_t once = 0;
-  uint64_t twice = 0;
-  for (int32_t i = 0; i < size; ++i) {
-    const int32_t c = hand[i];
-    if (!IsCard(c)) continue;
-    ++bySlot[c & 3];
-    const uint64_t bit = uint64_t{1} << c;
-    twice |= once & bit;
-    once |= bit;
-  }
-  auto copies = [&](int32_t c) {
-    return static_cast<int32_t>(((once >> c) & 1) + ((twice >> c) & 1));
-  };
+// A hand of `Size` slots counted from its card sets (the second set holds the
+// cards held twice in the two-deck game).
+template <int32_t Size>
+HandCounts CountHand(const int32_t* hand) {
+  const HandCards cards = ReadHand<Size>(hand);
   HandCounts counts;
-  for (int32_t slot = 0; slot < 4; ++slot) counts.suit[CardSuit(slot)] = bySlot[slot];
-  for (int32_t k = 0; k < 4; ++k) counts.copies[k] = copies(DeclarableCard[k]);
-  for (int32_t c = CardHeartTwo; c < 28; c += 4) counts.lowHearts += copies(c);  // two to seven
+  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit)
+    counts.suit[suit] = cards.once.CountOf(suit) + cards.twice.CountOf(suit);
+  for (int32_t k = 0; k < 4; ++k) counts.copies[k] = cards.Copies(DeclarableCard[k]);
+  const CardSet twoToSeven = CardSet::SuitBelow(SuitHearts, 8);
+  counts.lowHearts = (cards.once & twoToSeven).Count() + (cards.twice & twoToSeven).Count();
   return counts;
 }
 
 }  // namespace
 
-void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
+GUB_COUNTING_ENTRY void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
   if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand(game.oneDeckHands[seat], OneDeckHandSize);
+  const HandCounts n = CountHand<OneDeckHandSize>(game.oneDeckHands[seat]);
   const bool always = settings.declareExceptSheep != 0;
   const bool wants[4] = {
       n.suit[SuitSpades] >= 6 || n.suit[SuitSpades] == 1 || always, n.lowHearts >= 3 || always,
       n.suit[SuitClubs] >= 5 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
   };
+  // Whether a seat declares is as good as random: written either way, the
+  // old values where it does not.
   for (int32_t k = 0; k < 4; ++k) {
-    if (n.copies[k] == 0 || !wants[k]) continue;
-    game.declarations[k] = Declaration{seat, DeclarableCard[k]};
-    Multiplier(game, k) = 2;
+    const bool declares = (n.copies[k] != 0) & wants[k];
+    const Declaration kept = game.declarations[k];
+    game.declarations[k] = declares ? Declaration{seat, DeclarableCard[k]} : kept;
+    int32_t& multiplier = Multiplier(game, k);
+    multiplier = declares ? 2 : multiplier;
   }
 }
 
-void DeclareForSeatTwoDecks(GameState& game, const Settings& settings, int32_t seat) {
+GUB_COUNTING_ENTRY void DeclareForSeatTwoDecks(GameState& game, const Settings& settings,
+                                               int32_t seat) {
   if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand(game.twoDeckHands[seat], TwoDeckHandSize);
+  const HandCounts n = CountHand<TwoDeckHandSize>(game.twoDeckHands[seat]);
   const bool always = settings.declareExceptSheep != 0;
   const bool wants[4] = {
       n.suit[SuitSpades] >= 12 || always,

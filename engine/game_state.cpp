@@ -3,26 +3,6 @@
 
 namespace gub {
 
-namespace {
-
-int32_t CardValue(int32_t n) {
-  switch (n) {
-    case CardSheep:
-      return 100;
-    case CardGub:
-      return -100;
-    default:
-      break;
-  }
-  if (CardSuit(n) != SuitHearts) return 0;
-  int32_t rank = CardRank(n);
-  if (rank >= 11) return -(rank - 9) * 10;  // jack -20 ... ace -50
-  if (rank >= 5) return -10;
-  return 0;
-}
-
-}  // namespace
-
 GameState::GameState()
     : cards{},
       oneDeckHands{},

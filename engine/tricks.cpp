@@ -32,20 +32,37 @@ int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, in
   return held >= 2 ? reason : 0;
 }
 
+// Each card's suit, rank and value, by card number; entry 52 stands for "no
+// card" (suit 4, which no lead has, rank 0, no value), so a trick is read
+// without a test per play.
+constexpr struct TrickFacts {
+  int8_t suit[53];
+  int8_t rank[53];
+  int16_t value[53];
+  constexpr TrickFacts() : suit{}, rank{}, value{} {
+    for (int32_t n = 0; n < 52; ++n) {
+      suit[n] = static_cast<int8_t>(CardSuit(n));
+      rank[n] = static_cast<int8_t>(CardRank(n));
+      value[n] = static_cast<int16_t>(CardValue(n));
+    }
+    suit[52] = 4;
+  }
+  static constexpr int32_t Entry(int32_t c) { return IsCard(c) ? c : 52; }
+  constexpr int32_t Suit(int32_t c) const { return suit[Entry(c)]; }
+  constexpr int32_t Rank(int32_t c) const { return rank[Entry(c)]; }
+  constexpr int32_t Value(int32_t c) const { return value[Entry(c)]; }
+} kFacts{};
+
 // What each card of a suit is worth to its taker in this deal: doubled in
 // the suits whose declared card doubles them (spades by the gub card, hearts
 // by the heart ace, diamonds by the sheep; the double works on the taker's
 // whole score instead).
 struct SuitFactors {
-  int32_t factor[4];
-  explicit SuitFactors(const GameState& game) {
-    constexpr int32_t bySuit[4] = {CardSheep, -1, CardHeartAce, CardGub};
-    for (int32_t suit = 0; suit < 4; ++suit)
-      factor[suit] = bySuit[suit] >= 0 && IsDeclared(game, bySuit[suit]) ? 2 : 1;
-  }
-  int32_t Points(const GameState& game, int32_t c) const {
-    return IsCard(c) ? game.cards[c].value * factor[CardSuit(c)] : 0;
-  }
+  int32_t factor[5];
+  explicit SuitFactors(const GameState& game)
+      : factor{IsDeclared(game, CardSheep) ? 2 : 1, 1, IsDeclared(game, CardHeartAce) ? 2 : 1,
+               IsDeclared(game, CardGub) ? 2 : 1, 0} {}
+  int32_t Points(int32_t c) const { return kFacts.Value(c) * factor[kFacts.Suit(c)]; }
 };
 
 int32_t RankOf(const GameState& game, int32_t c) { return IsCard(c) ? game.cards[c].rank : 0; }
@@ -61,8 +78,8 @@ void CloseTrick(GameState& game, int32_t winner) {
   const SuitFactors factors(game);
   int64_t points = 0;
   for (const TrickPlay& play : game.currentTrick) {
-    points += factors.Points(game, play.card);
-    if constexpr (withSeconds) points += factors.Points(game, play.second);
+    points += factors.Points(play.card);
+    if constexpr (withSeconds) points += factors.Points(play.second);
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
@@ -89,13 +106,15 @@ void CloseTrick(GameState& game, int32_t winner) {
 // played first keeps the trick.
 int32_t SingleWinner(const GameState& game) {
   int32_t winner = game.currentTrick[0].seat;
-  int32_t best = RankOf(game, game.currentTrick[0].card);
+  int32_t best = kFacts.Rank(game.currentTrick[0].card);
+  // Which card beats which is as good as random: masks rather than branches.
   for (int32_t k = 1; k < 4; ++k) {
     const TrickPlay& play = game.currentTrick[k];
-    if (IsOfSuit(game, play.card, game.leadSuit) && game.cards[play.card].rank > best) {
-      winner = play.seat;
-      best = game.cards[play.card].rank;
-    }
+    const int32_t ofLead = -static_cast<int32_t>(kFacts.Suit(play.card) == game.leadSuit);
+    const int32_t rank = kFacts.Rank(play.card) & ofLead;
+    const int32_t beats = -static_cast<int32_t>(rank > best);
+    winner ^= (winner ^ play.seat) & beats;
+    best ^= (best ^ rank) & beats;
   }
   return winner;
 }
@@ -257,34 +276,39 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
   return AnyLegalSelection(game, game.twoDeckHands[seat], false);
 }
 
-void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
-  if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.oneDeckHands[seat];
-  const int32_t card = hand[slot];
-  if (!IsCard(card)) return;
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
-  RemoveFromHand(hand, OneDeckHandSize, slot);
-  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-}
+namespace {
 
-void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
-  constexpr int32_t size = TwoDeckHandSize;
-  if (!IsSeat(seat) || slot < 0 || slot >= size) return;
+// Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
+// none, both slots as they were before either left) to the trick and takes
+// them out of the seat's hand of Size slots.
+template <int32_t Size>
+void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32_t slot,
+                 int32_t secondSlot) {
+  if (!IsSeat(seat) || slot < 0 || slot >= Size) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.twoDeckHands[seat];
+  int32_t* hand = hands[seat];
   const int32_t card = hand[slot];
   if (!IsCard(card)) return;
   int32_t second = -1;
   if (secondSlot != -1) {
-    if (secondSlot < 0 || secondSlot >= size || secondSlot == slot) return;
+    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return;
     second = hand[secondSlot];
     if (!IsCard(second)) return;
   }
   game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  RemoveFromHand(hand, size, slot);
-  if (second != -1) RemoveFromHand(hand, size, secondSlot > slot ? secondSlot - 1 : secondSlot);
+  RemoveFromHand(hand, Size, slot);
+  if (second != -1) RemoveFromHand(hand, Size, secondSlot > slot ? secondSlot - 1 : secondSlot);
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
+}
+
+}  // namespace
+
+void AddPlay(GameState& game, int32_t seat, int32_t slot) {
+  AddPlayFrom(game, game.oneDeckHands, seat, slot, -1);
+}
+
+void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
+  AddPlayFrom(game, game.twoDeckHands, seat, slot, secondSlot);
 }
 
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }

@@ -1,7 +1,7 @@
 // Card-choice rules the one-deck and the two-deck computer seats share: how a
 // seat follows a single led card, which card it throws away, and how it
-// scores the suits it could lead. Written once over a hand of Size slots (13
-// or 26). Internal to players/.
+// scores the suits it could lead. Written once over the card sets of a deal
+// (one copy of each card or two). Internal to players/.
 #pragma once
 
 #include <cstdint>
@@ -19,28 +19,65 @@ inline constexpr int32_t King = 13;
 
 // A declared card may be played freely once its suit has led a trick; an
 // undeclared one always.
-inline bool IsFree(const GameState& game, int32_t card) {
-  return !IsDeclared(game, card) || IsSuitOpened(game, CardSuit(card));
+inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
+  return !IsDeclared(game, card) | deal.IsOpened(CardSuit(card));
+}
+
+// The cards of each worth, from the least worth to the most (the gub card,
+// the heart ace, ... the cards worth nothing, the sheep), as card sets.
+inline constexpr struct WorthClasses {
+  CardSet cards[52];
+  int32_t count = 0;
+  constexpr WorthClasses() {
+    for (int32_t below = -1000;;) {
+      int32_t worth = 1000;  // the least worth above `below`
+      for (int32_t n = 0; n < 52; ++n)
+        if (CardValue(n) > below && CardValue(n) < worth) worth = CardValue(n);
+      if (worth == 1000) return;
+      for (int32_t n = 0; n < 52; ++n)
+        if (CardValue(n) == worth) cards[count].Add(n);
+      ++count;
+      below = worth;
+    }
+  }
+} kWorthClasses{};
+
+// The highest card of a set, of equal ranks the one of the higher suit (the
+// first in hand order).
+inline int32_t HighestOfAnySuit(CardSet cards) {
+  int32_t best = 0;
+  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
+    const int32_t key = cards.HighestRank(suit) * 4 + suit;
+    best = key > best ? key : best;
+  }
+  return CardSet::CardAt(best & 3, best >> 2);
 }
 
 // The card to give away when nothing better applies: the one worth least to
 // whoever takes it (lowest value), of equal value the highest, of equal cards
-// the first in hand order. `skipSlot` leaves out a card already chosen.
-// -1 when the hand holds no other card.
-template <int32_t Size>
-int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlot) {
-  int32_t best = -1;
-  for (int32_t slot = 0; slot < Size && hand[slot] >= 0; ++slot) {
-    if (slot == skipSlot) continue;
-    if (best == -1) {
-      best = slot;
-      continue;
-    }
-    const Card& card = game.cards[hand[slot]];
-    const Card& kept = game.cards[hand[best]];
-    if (card.value < kept.value || (card.value == kept.value && card.rank > kept.rank)) best = slot;
+// the first in hand order. -1 when the set is empty.
+inline int32_t CheapestCard(CardSet held) {
+  for (int32_t k = 0; k < kWorthClasses.count; ++k) {
+    const CardSet ofWorth = held & kWorthClasses.cards[k];
+    if (!ofWorth.Empty()) return HighestOfAnySuit(ofWorth);
   }
-  return best;
+  return -1;
+}
+
+// The slot of the cheapest card of a hand, -1 when it is empty.
+inline int32_t CheapestSlot(const HandCards& cards) {
+  const int32_t card = CheapestCard(cards.once);
+  return card < 0 ? -1 : cards.SlotOf(card);
+}
+
+// The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
+// the twin of that card when the hand holds two.
+inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_t taken) {
+  HandCards rest = cards;
+  rest.RemoveOne(taken);
+  const int32_t card = CheapestCard(rest.once);
+  if (card < 0) return -1;
+  return card == taken ? takenSlot + 1 : cards.SlotOf(card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
@@ -48,12 +85,10 @@ int32_t CheapestSlot(const GameState& game, const int32_t* hand, int32_t skipSlo
 // the highest card.
 class SuitCards {
  public:
-  template <int32_t Size>
-  static SuitCards Of(const int32_t* hand, int32_t suit) {
-    const HandCards cards = ReadHand<Size>(hand);
+  static SuitCards Of(const int32_t* hand, const HandCards& cards, int32_t suit) {
     const CardSet before = CardSet::SuitsAbove(suit);
     const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
-    return SuitCards(hand, first, cards.once.CountOf(suit) + cards.twice.CountOf(suit));
+    return SuitCards(hand, suit, first, cards.once.OfSuit(suit), cards.twice.OfSuit(suit));
   }
 
   int32_t count() const { return count_; }
@@ -62,36 +97,41 @@ class SuitCards {
   int32_t RankAt(int32_t position) const { return CardRank(CardAt(position)); }
   int32_t Highest() const { return 0; }
   int32_t Lowest() const { return count_ - 1; }
+  // How many of the cards rank above `rank`: the position of the first card
+  // ranked `rank` or lower.
+  int32_t CountAbove(int32_t rank) const {
+    const CardSet above = CardSet::SuitAbove(suit_, rank);
+    return (once_ & above).Count() + (twice_ & above).Count();
+  }
   // The position of `card`, -1 when the seat does not hold it.
   int32_t Find(int32_t card) const {
-    for (int32_t position = 0; position < count_; ++position)
-      if (CardAt(position) == card) return position;
-    return -1;
+    const int32_t position = CountAbove(CardRank(card));
+    return position | -static_cast<int32_t>(!once_.Holds(card));
   }
   // The highest card ranked strictly below `rank` (the caller knows there is one).
-  int32_t HighestBelow(int32_t rank) const {
-    int32_t position = 0;
-    while (RankAt(position) >= rank) ++position;
-    return position;
-  }
+  int32_t HighestBelow(int32_t rank) const { return CountAbove(rank - 1); }
   // The next lower card, or the next higher one from the lowest.
   int32_t Neighbour(int32_t position) const {
     return position < count_ - 1 ? position + 1 : count_ - 2;
   }
   // The first position of the lowest pair (twins), or -1.
-  int32_t LowestPair() const {
-    for (int32_t position = count_ - 1; position > 0; --position)
-      if (CardAt(position) == CardAt(position - 1)) return position - 1;
-    return -1;
-  }
+  int32_t LowestPair() const { return twice_.Empty() ? -1 : CountAbove(twice_.LowestRank(suit_)); }
 
  private:
-  SuitCards(const int32_t* hand, int32_t first, int32_t count)
-      : hand_(hand), first_(first), count_(count) {}
+  SuitCards(const int32_t* hand, int32_t suit, int32_t first, CardSet once, CardSet twice)
+      : hand_(hand),
+        suit_(suit),
+        first_(first),
+        count_(once.Count() + twice.Count()),
+        once_(once),
+        twice_(twice) {}
 
   const int32_t* hand_;
+  int32_t suit_;
   int32_t first_;
   int32_t count_;
+  CardSet once_;
+  CardSet twice_;
 };
 
 // What a follower sees of the single cards already played to the trick.
@@ -102,13 +142,16 @@ struct TrickSoFar {
   bool lastToPlay = false;
 
   explicit TrickSoFar(const GameState& game) {
-    for (int32_t k = 0; k < game.trickCount && k < 3; ++k) {
-      const int32_t card = game.currentTrick[k].card;
-      if (card < 0 || card >= 52) continue;
-      gubPlayed |= card == CardGub;
-      sheepPlayed |= card == CardSheep;
-      if (CardSuit(card) == game.leadSuit && CardRank(card) > topRank) topRank = CardRank(card);
-    }
+    CardSet played;
+    // Always three plays looked at, those not made yet as no card: the
+    // number made varies from play to play, and a loop over them
+    // mispredicts its end.
+    for (int32_t k = 0; k < 3; ++k)
+      played = played | CardSet::InSlot(game.currentTrick[k].card |
+                                        -static_cast<int32_t>(k >= game.trickCount));
+    gubPlayed = played.Holds(CardGub);
+    sheepPlayed = played.Holds(CardSheep);
+    topRank = played.HighestRank(game.leadSuit);
     lastToPlay = game.trickCount == 3;
   }
 };
@@ -117,18 +160,19 @@ struct TrickSoFar {
 // with the follow rules of each suit. Positions count from the highest card.
 class Follower {
  public:
-  Follower(const GameState& game, SuitCards mine)
+  Follower(const GameState& game, const DealCards& deal, SuitCards mine)
       : game_(game),
+        deal_(deal),
         mine_(mine),
         trick_(game),
         lowest_(mine.Lowest()),
         canDuck_(mine.RankAt(lowest_) < trick_.topRank),
-        duck_(canDuck_ ? mine.HighestBelow(trick_.topRank) : -1) {}
+        duck_(mine.HighestBelow(trick_.topRank)) {}
 
   // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
   // drop the gub card on a king or ace plays its lowest spades, not its highest.
   int32_t Spades(bool lowSpadesWithGub) const {
-    const bool gubFree = IsFree(game_, CardGub);
+    const bool gubFree = IsFree(game_, deal_, CardGub);
     const int32_t gub = mine_.Find(CardGub);
     if (gub >= 0) {
       // Drop the gub card on a king or ace when it may go.
@@ -153,7 +197,7 @@ class Follower {
   }
 
   int32_t Clubs() const {
-    const bool doubleFree = IsFree(game_, CardDouble);
+    const bool doubleFree = IsFree(game_, deal_, CardDouble);
     if (!doubleFree && mine_.CardAt(highest_) != CardDouble) return mine_.Slot(highest_);
     const int32_t dbl = mine_.Find(CardDouble);
     if (dbl < 0) return Usual();
@@ -169,7 +213,7 @@ class Follower {
   }
 
   int32_t Diamonds() const {
-    const bool sheepFree = IsFree(game_, CardSheep);
+    const bool sheepFree = IsFree(game_, deal_, CardSheep);
     const int32_t sheep = mine_.Find(CardSheep);
     if (sheep >= 0) {
       // Take the trick with the sheep when nothing above a ten can beat it.
@@ -201,32 +245,34 @@ class Follower {
   }
   // The highest card ranked `rank` or lower, else the lowest card.
   int32_t HighestUpTo(int32_t rank) const {
-    for (int32_t position = highest_; position <= lowest_; ++position)
-      if (mine_.RankAt(position) <= rank) return position;
-    return lowest_;
+    const int32_t position = mine_.CountAbove(rank);
+    return position < lowest_ ? position : lowest_;
   }
 
   const GameState& game_;
+  const DealCards& deal_;
   const SuitCards mine_;
   const TrickSoFar trick_;
   const int32_t highest_ = 0;
   const int32_t lowest_;
   // Ducking: playing under the trick's top card, with the highest card that
-  // stays under it (an equal rank does not duck).
+  // stays under it (an equal rank does not duck); `duck_` means nothing
+  // when the seat cannot duck.
   const bool canDuck_;
   const int32_t duck_;
 };
 
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
-template <int32_t Size>
-int32_t FollowSlot(const GameState& game, const int32_t* hand, bool lowSpadesWithGub) {
+inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand,
+                          int32_t seat, bool lowSpadesWithGub) {
+  const HandCards& cards = deal.hands[seat];
   const int32_t led = game.leadSuit;
-  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(game, hand, -1);
-  const SuitCards mine = SuitCards::Of<Size>(hand, led);
-  if (mine.count() == 0) return CheapestSlot<Size>(game, hand, -1);
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot(cards);
+  const SuitCards mine = SuitCards::Of(hand, cards, led);
+  if (mine.count() == 0) return CheapestSlot(cards);
   if (mine.count() == 1) return mine.Slot(0);
-  const Follower follower(game, mine);
+  const Follower follower(game, deal, mine);
   switch (led) {
     case SuitSpades:
       return follower.Spades(lowSpadesWithGub);
@@ -259,17 +305,16 @@ struct LeadView {
   }
 };
 
-template <int32_t Size>
-LeadView ReadHands(const int32_t (*hands)[Size], int32_t seat) {
+inline LeadView ViewOf(const DealCards& deal, int32_t seat) {
   LeadView view{};
+  view.own = deal.hands[seat];
   for (int32_t s = 0; s < 4; ++s) {
-    const HandCards cards = ReadHand<Size>(hands[s]);
-    if (s == seat) {
-      view.own = cards;
-    } else {
-      view.others.twice = view.others.twice | cards.twice | (view.others.once & cards.once);
-      view.others.once = view.others.once | cards.once;
-    }
+    // The seat's own hand counts as empty here.
+    const CardSet other = CardSet::FromBits(0 - static_cast<uint64_t>(s != seat));
+    const CardSet once = deal.hands[s].once & other;
+    const CardSet twice = deal.hands[s].twice & other;
+    view.others.twice = view.others.twice | twice | (view.others.once & once);
+    view.others.once = view.others.once | once;
   }
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
@@ -291,25 +336,26 @@ struct SuitScores {
   int32_t slot[4];
 };
 
-inline void ScoreSuits(const GameState& game, const LeadView& view, int32_t highSpadeScore,
-                       int32_t noneAboveBase, SuitScores& out) {
+inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view,
+                       int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
+  const bool doubleHeld = !IsFree(game, deal, CardDouble);
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
-    if (view.count[suit] == 0) {
-      out.score[suit] = 0;
-      out.slot[suit] = -1;
-      continue;
-    }
+    // Scored whether the seat holds the suit or not, and then set to no
+    // card: whether it does is as good as random.
     const int32_t lowRank = view.own.once.LowestRank(suit);
     const int32_t highRank = view.own.once.HighestRank(suit);
     int32_t score = view.CountBelow(suit, lowRank);
-    if (suit == SuitSpades && highRank >= Queen) score = highSpadeScore;
-    if (view.CountAbove(suit, lowRank) == 0) score = noneAboveBase + suit;
-    out.score[suit] = score;
-    out.slot[suit] = view.start[suit] + view.count[suit] - 1;  // the lowest card
+    const int32_t highSpades = -static_cast<int32_t>((suit == SuitSpades) & (highRank >= Queen));
+    score ^= (score ^ highSpadeScore) & highSpades;
+    const int32_t leadWins = -static_cast<int32_t>(view.CountAbove(suit, lowRank) == 0);
+    score ^= (score ^ (noneAboveBase + suit)) & leadWins;
+    int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && !IsFree(game, CardDouble))
-      out.slot[suit] = view.start[suit];
+    if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
+    const int32_t held = -static_cast<int32_t>(view.count[suit] != 0);
+    out.score[suit] = score & held;
+    out.slot[suit] = slot | ~held;
   }
 }
 
@@ -332,21 +378,21 @@ struct LeadScale<TwoDeckHandSize> {
 };
 
 template <int32_t Size>
-SuitScores ScoreSuits(const GameState& game, const LeadView& view) {
+SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view) {
   SuitScores scores;
-  ScoreSuits(game, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
+  ScoreSuits(game, deal, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
   return scores;
 }
 
 // One suit's lead score for a seat (the public SuitLeadScore forms).
 template <int32_t Size>
-int32_t SuitLeadScore(const GameState& game, const int32_t (*hands)[Size], int32_t seat,
-                      int32_t suit, int32_t& slot) {
+int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   if (suit < SuitDiamonds || suit > SuitSpades || seat < 0 || seat > 3) {
     slot = -1;
     return 0;
   }
-  const SuitScores scores = ScoreSuits<Size>(game, ReadHands<Size>(hands, seat));
+  const DealCards deal = ReadDealCards<Size>(game);
+  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf(deal, seat));
   slot = scores.slot[suit];
   return scores.score[suit];
 }
@@ -357,10 +403,10 @@ inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
   int32_t best = startScore;
   int32_t slot = -1;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    if (scores.slot[suit] >= 0 && scores.score[suit] < best) {
-      best = scores.score[suit];
-      slot = scores.slot[suit];
-    }
+    const int32_t better =
+        -static_cast<int32_t>((scores.slot[suit] >= 0) & (scores.score[suit] < best));
+    best ^= (best ^ scores.score[suit]) & better;
+    slot ^= (slot ^ scores.slot[suit]) & better;
   }
   return slot;
 }

@@ -10,7 +10,7 @@ namespace {
 
 // The spade to lead around the gub card, or -1. Spades are the first suit of
 // a hand, so slot 0 holds the seat's highest spade when it has one.
-int32_t GubLeadSlot(const GameState& game, const choice::LeadView& view) {
+int32_t GubLeadSlot(const GameState& game, const DealCards& deal, const choice::LeadView& view) {
   const CardSet mySpades = view.own.once.OfSuit(SuitSpades);
   const CardSet theirSpades = view.others.once.OfSuit(SuitSpades);
   const CardSet underQueen = CardSet::SuitBelow(SuitSpades, choice::Queen);
@@ -25,7 +25,7 @@ int32_t GubLeadSlot(const GameState& game, const choice::LeadView& view) {
   if (highest == choice::Queen) return -1;  // the gub card is the top spade: keep it
   if (highest >= choice::King) {
     // Drive out a declared gub card held elsewhere while it may not be thrown.
-    return !holdsGub && !choice::IsFree(game, CardGub) ? 0 : -1;
+    return !holdsGub && !choice::IsFree(game, deal, CardGub) ? 0 : -1;
   }
   // Only spades under the queen: lead one while another seat holds it.
   return theirSpades.Holds(CardGub) ? 0 : -1;
@@ -35,25 +35,30 @@ int32_t GubLeadSlot(const GameState& game, const choice::LeadView& view) {
 
 int32_t GubLeadCard(const GameState& game, int32_t seat) {
   if (seat < 0 || seat > 3) return -1;
-  return GubLeadSlot(game, choice::ReadHands<OneDeckHandSize>(game.oneDeckHands, seat));
+  const DealCards deal = ReadDealCards<OneDeckHandSize>(game);
+  return GubLeadSlot(game, deal, choice::ViewOf(deal, seat));
 }
 
 int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
-  return choice::SuitLeadScore<OneDeckHandSize>(game, game.oneDeckHands, seat, suit, slot);
+  return choice::SuitLeadScore<OneDeckHandSize>(game, seat, suit, slot);
 }
 
-GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, int32_t seat) {
+GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* own = game.oneDeckHands[seat];
-  if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, own, false);
+  if (game.leadSuit != -1) return choice::FollowSlot(game, deal, own, seat, false);
 
-  const choice::LeadView view = choice::ReadHands<OneDeckHandSize>(game.oneDeckHands, seat);
-  int32_t slot = GubLeadSlot(game, view);
+  const choice::LeadView view = choice::ViewOf(deal, seat);
+  int32_t slot = GubLeadSlot(game, deal, view);
   if (slot < 0) {
-    slot = choice::BestLeadSlot(choice::ScoreSuits<OneDeckHandSize>(game, view),
+    slot = choice::BestLeadSlot(choice::ScoreSuits<OneDeckHandSize>(game, deal, view),
                                 choice::LeadScale<OneDeckHandSize>::worst);
   }
   if (slot >= 0) game.leadSuit = CardSuit(own[slot]);
   return slot;
+}
+
+int32_t ChooseCard(GameState& game, int32_t seat) {
+  return ChooseCard(game, ReadDealCards<OneDeckHandSize>(game), seat);
 }
 
 }  // namespace gub

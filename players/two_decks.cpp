@@ -9,19 +9,16 @@
 
 namespace gub {
 
-int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
-  return choice::SuitLeadScore<TwoDeckHandSize>(game, game.twoDeckHands, seat, suit, slot);
-}
+namespace {
 
 // The one-deck spade rule GubLeadCard is not consulted here: it reads the
 // one-deck hands, which after a one-deck deal abandoned for the title screen
 // still hold that deal's cards, and those must not steer a two-deck lead.
-int32_t LeadTwoDecks(GameState& game, int32_t seat) {
-  const int32_t* hand = game.twoDeckHands[seat];
+// -2 after a pair, -1 otherwise.
+int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
   // Lead the lowest pair of spades, hearts or clubs. Diamond pairs are kept:
-  // a led diamond pair only loses to a higher pair. Only the seat's own hand
-  // matters for this, so the other hands are read only when there is none.
-  const HandCards own = ReadHand<TwoDeckHandSize>(hand);
+  // a led diamond pair only loses to a higher pair.
+  const HandCards& own = deal.hands[seat];
   for (int32_t suit : {SuitSpades, SuitHearts, SuitClubs}) {
     const CardSet pairs = own.twice.OfSuit(suit);
     if (pairs.Empty()) continue;
@@ -31,11 +28,11 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
     return -2;
   }
 
-  const choice::LeadView view = choice::ReadHands<TwoDeckHandSize>(game.twoDeckHands, seat);
-  const int32_t slot = choice::BestLeadSlot(choice::ScoreSuits<TwoDeckHandSize>(game, view),
-                                            choice::LeadScale<TwoDeckHandSize>::worst);
+  const int32_t slot = choice::BestLeadSlot(
+      choice::ScoreSuits<TwoDeckHandSize>(game, deal, choice::ViewOf(deal, seat)),
+      choice::LeadScale<TwoDeckHandSize>::worst);
   if (slot >= 0) {
-    game.leadSuit = CardSuit(hand[slot]);
+    game.leadSuit = CardSuit(game.twoDeckHands[seat][slot]);
     AddPlayTwoDecks(game, seat, slot, -1);
   }
   return -1;
@@ -44,9 +41,10 @@ int32_t LeadTwoDecks(GameState& game, int32_t seat) {
 // A led pair is answered with two cards: the lowest pair of the led suit;
 // else its two lowest cards; else the two it holds; else its one card of the
 // suit and the cheapest other card, or the two cheapest cards.
-int32_t AnswerPair(GameState& game, int32_t seat) {
+void Answer(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
-  const choice::SuitCards mine = choice::SuitCards::Of<TwoDeckHandSize>(hand, game.leadSuit);
+  const HandCards& cards = deal.hands[seat];
+  const choice::SuitCards mine = choice::SuitCards::Of(hand, cards, game.leadSuit);
   const int32_t pair = mine.LowestPair();
 
   int32_t first = -1;
@@ -61,26 +59,43 @@ int32_t AnswerPair(GameState& game, int32_t seat) {
     first = mine.Slot(0);
     second = mine.Slot(1);
   } else {
-    first =
-        mine.count() == 1 ? mine.Slot(0) : choice::CheapestSlot<TwoDeckHandSize>(game, hand, -1);
-    second = choice::CheapestSlot<TwoDeckHandSize>(game, hand, first);
+    first = mine.count() == 1 ? mine.Slot(0) : choice::CheapestSlot(cards);
+    if (first >= 0) second = choice::CheapestSlotBut(cards, first, hand[first]);
   }
   if (first >= 0) AddPlayTwoDecks(game, seat, first, second);
+}
+
+}  // namespace
+
+int32_t SuitLeadScoreTwoDecks(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
+  return choice::SuitLeadScore<TwoDeckHandSize>(game, seat, suit, slot);
+}
+
+int32_t LeadTwoDecks(GameState& game, int32_t seat) {
+  return Lead(game, ReadDealCards<TwoDeckHandSize>(game), seat);
+}
+
+int32_t AnswerPair(GameState& game, int32_t seat) {
+  Answer(game, ReadDealCards<TwoDeckHandSize>(game), seat);
   return -1;
 }
 
-GUB_COUNTING_ENTRY int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
+GUB_COUNTING_ENTRY int32_t PlayCardTwoDecks(GameState& game, const DealCards& deal, int32_t seat) {
   if (game.leadSuit == -1) {
-    LeadTwoDecks(game, seat);
+    Lead(game, deal, seat);
     return -2;
   }
   if (game.currentTrick[0].second != -1) {
-    AnswerPair(game, seat);
+    Answer(game, deal, seat);
     return -2;
   }
-  const int32_t slot = choice::FollowSlot<TwoDeckHandSize>(game, game.twoDeckHands[seat], true);
+  const int32_t slot = choice::FollowSlot(game, deal, game.twoDeckHands[seat], seat, true);
   if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
   return slot;
+}
+
+int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
+  return PlayCardTwoDecks(game, ReadDealCards<TwoDeckHandSize>(game), seat);
 }
 
 }  // namespace gub

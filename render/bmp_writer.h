@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "render/little_endian.h"
+
 namespace gub::bmp {
 
 struct Rgb {
@@ -15,14 +17,8 @@ struct Rgb {
   uint8_t b;
 };
 
-inline void putU16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  out[at] = static_cast<uint8_t>(v);
-  out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-inline void putU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+inline void putU16(std::vector<uint8_t>& out, size_t at, uint32_t v) { le::Write16(&out[at], v); }
+inline void putU32(std::vector<uint8_t>& out, size_t at, uint32_t v) { le::Write32(&out[at], v); }
 
 // A well-formed 24-bit picture; `colourAt(x, y)` counts y from the bottom row,
 // the first row stored.

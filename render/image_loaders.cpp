@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 
+#include "render/little_endian.h"
 #include "render/regular_file.h"
 
 namespace gub {
@@ -17,14 +18,7 @@ namespace {
 
 LoaderMessageHook messageHook = nullptr;
 
-uint16_t readU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t readU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-int32_t readI32(const uint8_t* p) { return static_cast<int32_t>(readU32(p)); }
+int32_t readI32(const uint8_t* p) { return static_cast<int32_t>(le::Read32(p)); }
 
 constexpr uint16_t BmpSignature = 0x4D42;  // "BM"
 constexpr size_t FileHeaderSize = 14;
@@ -176,7 +170,7 @@ int32_t Texture::loadFrom(detail::ByteSource& source) {
     showLoaderMessage("Error during reading file header");
     return 0;
   }
-  if (readU16(fileHeader) != BmpSignature) {
+  if (le::Read16(fileHeader) != BmpSignature) {
     showLoaderMessage("Invalid BMP file");
     return 0;
   }
@@ -185,8 +179,8 @@ int32_t Texture::loadFrom(detail::ByteSource& source) {
     showLoaderMessage("Error during reading image header");
     return 0;
   }
-  const uint16_t planes = readU16(infoHeader + InfoPlanes);
-  const uint16_t bitCount = readU16(infoHeader + InfoBitCount);
+  const uint16_t planes = le::Read16(infoHeader + InfoPlanes);
+  const uint16_t bitCount = le::Read16(infoHeader + InfoBitCount);
   if (planes != 1 || bitCount != 24) {
     showLoaderMessage("Texture file must have 24 bits depth");
     return 0;
@@ -283,7 +277,7 @@ bool OverlayImage::loadFrom(detail::ByteSource& source) {
   uint8_t fileHeader[FileHeaderSize];
   // Fewer than 14 bytes: refused without a word, like a missing file.
   if (source.read(fileHeader, FileHeaderSize) != FileHeaderSize) return false;
-  if (readU16(fileHeader) != BmpSignature) {
+  if (le::Read16(fileHeader) != BmpSignature) {
     showLoaderMessage("File format error!");
     return false;
   }
@@ -292,7 +286,7 @@ bool OverlayImage::loadFrom(detail::ByteSource& source) {
   uint8_t info[InfoHeaderSize];
   source.readPadded(info, InfoHeaderSize);
   if (source.failed()) return false;
-  if (readU16(info + InfoBitCount) != 24) {
+  if (le::Read16(info + InfoBitCount) != 24) {
     showLoaderMessage("File is not 24 bit BMP!");
     return false;
   }
@@ -304,8 +298,8 @@ bool OverlayImage::loadFrom(detail::ByteSource& source) {
   }
 
   // The pixels follow the colour table (and the masks of a bit-field file).
-  uint64_t gap = 4 * static_cast<uint64_t>(readU32(info + InfoColoursUsed));
-  if (readU32(info + InfoCompression) == CompressionBitFields) gap += 12;
+  uint64_t gap = 4 * static_cast<uint64_t>(le::Read32(info + InfoColoursUsed));
+  if (le::Read32(info + InfoCompression) == CompressionBitFields) gap += 12;
   const uint64_t w = static_cast<uint64_t>(fileWidth);
   const uint64_t h = static_cast<uint64_t>(fileHeight);
   const uint64_t padding = w % 4 != 0 ? 4 - (3 * w) % 4 : 0;

@@ -63,6 +63,11 @@ constexpr double PairGap = 0.3;
 constexpr double PairLift = 0.001;
 constexpr double WestPairY = -1.7;  // a pair of seat 3 sits a little lower
 
+// How close the taken scoring cards lie in a flat row: a whole card step with
+// one deck, closer with two (twice as many can be taken).
+constexpr double OneDeckTakenSpacing = CardSpacing;
+constexpr double TwoDeckTakenSpacing = FlatRowSpacingTwoDecks;
+
 // The pile of taken cards that score nothing, face down behind the trick.
 constexpr double PileX = -2.2;
 constexpr double PileZ = -0.4;
@@ -236,6 +241,28 @@ void TableScene::drawPile(int32_t count, double spacing, int32_t rowLength) cons
   glPopMatrix();
 }
 
+void TableScene::drawFlatRow(const GameState& game, const TakenScoringCards& taken, int32_t seat,
+                             double takenSpacing, bool secondDeclarations) const {
+  glPushMatrix();
+  enterRow(FlatRows[seat]);
+  glRotated(FlatRowTurnX, 1, 0, 0);
+  if (game.phase == PhaseDeclaring) {
+    for (int32_t kind = 0; kind < 4; ++kind) {
+      for (const Declaration* declaration :
+           {&game.declarations[kind],
+            secondDeclarations ? &game.secondDeclarations[kind] : nullptr}) {
+        if (declaration == nullptr || declaration->card == -1 || declaration->seat != seat)
+          continue;
+        glTranslated(-CardSpacing, 0, 0);
+        drawRowCard(declaration->card);
+      }
+    }
+  } else {
+    drawTakenRow(taken, seat, takenSpacing);
+  }
+  glPopMatrix();
+}
+
 void TableScene::enterTableFrame(const ViewState& view) const {
   glPushMatrix();
   glTranslated(0, 0, -TableDistance);
@@ -261,19 +288,7 @@ void TableScene::drawOneDeck(GameState& game, const ViewState& view) const {
     }
     glPopMatrix();
 
-    glPushMatrix();
-    enterRow(FlatRows[seat]);
-    glRotated(FlatRowTurnX, 1, 0, 0);
-    if (game.phase == PhaseDeclaring) {
-      for (const Declaration& declaration : game.declarations) {
-        if (declaration.card == -1 || declaration.seat != seat) continue;
-        glTranslated(-CardSpacing, 0, 0);
-        drawRowCard(declaration.card);
-      }
-    } else {
-      drawTakenRow(taken, seat, CardSpacing);
-    }
-    glPopMatrix();
+    drawFlatRow(game, taken, seat, OneDeckTakenSpacing, false);
   }
 
   if (game.phase == PhasePlaying) {
@@ -322,22 +337,7 @@ void TableScene::drawTwoDecks(GameState& game, const ViewState& view) const {
     }
     glPopMatrix();
 
-    glPushMatrix();
-    enterRow(FlatRows[seat]);
-    glRotated(FlatRowTurnX, 1, 0, 0);
-    if (game.phase == PhaseDeclaring) {
-      for (int32_t kind = 0; kind < 4; ++kind) {
-        for (const Declaration* declaration :
-             {&game.declarations[kind], &game.secondDeclarations[kind]}) {
-          if (declaration->card == -1 || declaration->seat != seat) continue;
-          glTranslated(-CardSpacing, 0, 0);
-          drawRowCard(declaration->card);
-        }
-      }
-    } else {
-      drawTakenRow(taken, seat, FlatRowSpacingTwoDecks);
-    }
-    glPopMatrix();
+    drawFlatRow(game, taken, seat, TwoDeckTakenSpacing, true);
   }
 
   if (game.phase == PhasePlaying) {

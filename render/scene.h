@@ -37,6 +37,11 @@ class TableScene {
   void enterTableFrame(const ViewState& view) const;
   void drawCard(int32_t n) const;
   void drawRowCard(int32_t n) const;
+  // A seat's flat row: while declaring, the cards it declared (with
+  // `secondDeclarations`, each second copy after the first of its kind);
+  // afterwards the scoring cards it took, `takenSpacing` apart.
+  void drawFlatRow(const GameState& game, const TakenScoringCards& taken, int32_t seat,
+                   double takenSpacing, bool secondDeclarations) const;
   // The scoring cards a seat took, face up along its flat row.
   void drawTakenRow(const TakenScoringCards& taken, int32_t seat, double spacing) const;
   // The cards that scored nothing, face down in rows beside the table's centre.

@@ -6,40 +6,35 @@
 
 #include <cstdio>
 
+#include "render/little_endian.h"
 #include "render/regular_file.h"
 
 namespace gub {
 
 namespace {
 
-int32_t decodeLittleEndian(const unsigned char* bytes) {
-  uint32_t v = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-               (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-  return static_cast<int32_t>(v);
+// The loader reads the fields in one run from the first offset on.
+constexpr bool FieldsFollowOneAnother() {
+  for (const SettingField& option : SettingFields)
+    if (option.fileOffset != SettingFields[0].fileOffset + 4 * (&option - SettingFields))
+      return false;
+  return true;
 }
+static_assert(FieldsFollowOneAnother());
 
 }  // namespace
 
 void loadSettings(Settings& settings, const char* path) {
-  // oppositeIsFriend has no default of its own here: it is 0 from program
-  // start and this runs once, before anything could change it.
-  settings.soundOn = 1;
-  settings.maxScore = 1000;
-  settings.speedDelayMs = 1000;
-  settings.declareExceptSheep = 0;
-  settings.twoDecks = 0;
-
+  settings = Settings{};
   std::FILE* file = openRegularStream(path, false);
   if (file == nullptr) return;
-  int32_t* fields[] = {&settings.maxScore,           &settings.soundOn,
-                       &settings.declareExceptSheep, &settings.speedDelayMs,
-                       &settings.oppositeIsFriend,   &settings.twoDecks};
-  if (std::fseek(file, OffsetMaxScore, SEEK_SET) == 0) {
-    for (int32_t* field : fields) {
-      unsigned char bytes[4];
+  // The fields lie one after another from the first option's offset on.
+  if (std::fseek(file, SettingFields[0].fileOffset, SEEK_SET) == 0) {
+    for (const SettingField& option : SettingFields) {
+      uint8_t bytes[4];
       // A field cut short by the end of the file counts as missing.
       if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) break;
-      *field = decodeLittleEndian(bytes);
+      settings.*option.field = static_cast<int32_t>(le::Read32(bytes));
     }
   }
   std::fclose(file);
@@ -49,10 +44,8 @@ void writeSetting(int32_t offset, int32_t value, const char* path) {
   // Opened for update without creating: a missing file stays missing.
   std::FILE* file = openRegularStream(path, true);
   if (file == nullptr) return;
-  uint32_t v = static_cast<uint32_t>(value);
-  const unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                  static_cast<unsigned char>(v >> 16),
-                                  static_cast<unsigned char>(v >> 24)};
+  uint8_t bytes[4];
+  le::Write32(bytes, static_cast<uint32_t>(value));
   if (std::fseek(file, offset, SEEK_SET) == 0) std::fwrite(bytes, 1, sizeof bytes, file);
   std::fclose(file);
 }

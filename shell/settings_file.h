@@ -10,14 +10,13 @@ namespace gub {
 
 inline constexpr const char* SettingsFileName = "gub.cfg";
 
-// Byte offsets of the fields. Offset 0 is reserved: the game never reads or
-// writes it, so whatever an earlier version stored there survives.
-inline constexpr int32_t OffsetMaxScore = 4;
-inline constexpr int32_t OffsetSoundOn = 8;
-inline constexpr int32_t OffsetDeclareExceptSheep = 12;
-inline constexpr int32_t OffsetSpeedDelayMs = 16;
-inline constexpr int32_t OffsetOppositeIsFriend = 20;
-inline constexpr int32_t OffsetTwoDecks = 24;
+// Byte offsets of the fields, from the one table of the options.
+inline constexpr int32_t OffsetMaxScore = FileOffsetOf(&Settings::maxScore);
+inline constexpr int32_t OffsetSoundOn = FileOffsetOf(&Settings::soundOn);
+inline constexpr int32_t OffsetDeclareExceptSheep = FileOffsetOf(&Settings::declareExceptSheep);
+inline constexpr int32_t OffsetSpeedDelayMs = FileOffsetOf(&Settings::speedDelayMs);
+inline constexpr int32_t OffsetOppositeIsFriend = FileOffsetOf(&Settings::oppositeIsFriend);
+inline constexpr int32_t OffsetTwoDecks = FileOffsetOf(&Settings::twoDecks);
 
 // Defaults first, then every whole field the file holds, taken as it stands.
 // A missing or unreadable file leaves the defaults, silently.

@@ -33,8 +33,11 @@ class InvariantHook {
     }
   }
 
-  void afterPlay(const GameState& game, int32_t seat) {
+  void afterPlay(const GameState& game, int32_t seat, const DealCards& deal) {
     ++plays_;
+    // The card sets the loop keeps play by play are the record's cards.
+    EXPECT_EQ(deal, twoDecks_ ? ReadDealCards<TwoDeckHandSize>(game)
+                              : ReadDealCards<OneDeckHandSize>(game));
     const TrickPlay& play = game.currentTrick[game.trickCount - 1];
     ASSERT_EQ(play.seat, seat);
     if (leadSuit_ == -1) {

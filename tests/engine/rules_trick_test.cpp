@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/rules.h"
+#include "engine/rules_util.h"
 #include "tests/support/table.h"
 
 namespace gub {
@@ -19,22 +20,7 @@ struct Declared {
   int32_t otherSuit;  // a card of another suit, to lead from
 };
 
-void Declare(GameState& game, int32_t card) {
-  switch (card) {
-    case CardGub:
-      game.gubMult = 2;
-      break;
-    case CardHeartAce:
-      game.heartsMult = 2;
-      break;
-    case CardDouble:
-      game.doubleMult = 2;
-      break;
-    default:
-      game.sheepMult = 2;
-      break;
-  }
-}
+void Declare(GameState& game, int32_t card) { Multiplier(game, DeclarationOf(card)) = 2; }
 
 class Restriction : public ::testing::TestWithParam<Declared> {
  protected:

@@ -2,6 +2,10 @@
 // led pair, single follows, and how the play is written into the trick.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
 #include "players/players.h"
 #include "tests/support/table.h"
 
@@ -18,13 +22,29 @@ int32_t CardsHeld(const GameState& game, int32_t seat) {
   return n;
 }
 
+// The seat's hand as it stands, in slot order.
+std::vector<int32_t> HandOf(const GameState& game, int32_t seat) {
+  const int32_t* hand = game.twoDeckHands[seat];
+  return std::vector<int32_t>(hand, hand + CardsHeld(game, seat));
+}
+
+// The hand with one copy of each named card gone, the rest in order.
+std::vector<int32_t> Without(std::vector<int32_t> hand, std::initializer_list<int32_t> cards) {
+  for (int32_t card : cards) {
+    const auto at = std::find(hand.begin(), hand.end(), card);
+    EXPECT_NE(at, hand.end());
+    if (at != hand.end()) hand.erase(at);
+  }
+  return hand;
+}
+
 void ExpectPlay(const GameState& game, int32_t index, int32_t seat, int32_t card, int32_t second) {
   EXPECT_EQ(game.currentTrick[index].seat, seat);
   EXPECT_EQ(game.currentTrick[index].card, card);
   EXPECT_EQ(game.currentTrick[index].second, second);
 }
 
-// The card seat 1 plays to a single lead: the returned slot must be the slot
+// The slot seat 1 plays to a single lead: the returned slot must be the slot
 // the card left, the trick entry must hold it and the hand must close up.
 int32_t SingleFollow(Table& t, int32_t seat = 1) {
   GameState before = t.game;
@@ -43,62 +63,49 @@ int32_t SingleFollow(Table& t, int32_t seat = 1) {
                                                  : -1;
     EXPECT_EQ(t.game.twoDeckHands[seat][i], expected) << i;
   }
-  return card;
+  return slot;
 }
 
-TEST(TwoDeckLead, LowestSpadePairBeforeHeartPairs) {
-  Table t;
-  t.Hand2(1, "9H 9H 7S 7S 3S 3S 2D");
-  EXPECT_EQ(PlayCardTwoDecks(t.game, 1), -2);
-  ExpectPlay(t.game, 0, 1, C("3S"), C("3S"));
-  EXPECT_EQ(t.game.leadSuit, SuitSpades);
-  EXPECT_EQ(t.game.trickCount, 0);
-  EXPECT_EQ(CardsHeld(t.game, 1), 5);
-  EXPECT_EQ(t.game.twoDeckHands[1][1], C("7S"));
-  EXPECT_EQ(t.game.twoDeckHands[1][4], C("2D"));
+// One rule per case: seat 1 leads `card`, with its twin when `pair`. The
+// lead sets the led suit, leaves the trick count to the caller and takes the
+// cards out of the hand.
+struct LeadCase {
+  const char* rule;
+  Table table;
+  const char* card;
+  bool pair;
+};
+
+void ExpectLeads(const std::vector<LeadCase>& cases) {
+  for (const LeadCase& c : cases) {
+    SCOPED_TRACE(c.rule);
+    Table viaPlay = c.table;
+    EXPECT_EQ(PlayCardTwoDecks(viaPlay.game, 1), -2);
+    Table t = c.table;
+    const int32_t card = C(c.card);
+    const std::vector<int32_t> left =
+        c.pair ? Without(HandOf(t.game, 1), {card, card}) : Without(HandOf(t.game, 1), {card});
+    EXPECT_EQ(LeadTwoDecks(t.game, 1), c.pair ? -2 : -1);
+    ExpectPlay(t.game, 0, 1, card, c.pair ? card : -1);
+    EXPECT_EQ(t.game.leadSuit, CardSuit(card));
+    EXPECT_EQ(t.game.trickCount, 0);
+    EXPECT_EQ(HandOf(t.game, 1), left);
+  }
 }
 
-TEST(TwoDeckLead, HeartPairThenClubPair) {
-  Table hearts;
-  hearts.Hand2(1, "9H 9H 4C 4C 5S");
-  EXPECT_EQ(LeadTwoDecks(hearts.game, 1), -2);
-  ExpectPlay(hearts.game, 0, 1, C("9H"), C("9H"));
-  EXPECT_EQ(hearts.game.leadSuit, SuitHearts);
-
-  Table clubs;
-  clubs.Hand2(1, "KD KD 4C 4C 5S");
-  EXPECT_EQ(LeadTwoDecks(clubs.game, 1), -2);
-  ExpectPlay(clubs.game, 0, 1, C("4C"), C("4C"));
-  EXPECT_EQ(clubs.game.leadSuit, SuitClubs);
-}
-
-TEST(TwoDeckLead, DiamondPairIsNeverLed) {
-  Table t;  // spades 0, hearts 32, diamonds 30
-  t.Hand2(1, "KD KD 5S 7H").Hand2(0, "9S 2H 3H");
-  EXPECT_EQ(LeadTwoDecks(t.game, 1), -1);
-  ExpectPlay(t.game, 0, 1, C("5S"), -1);
-  EXPECT_EQ(t.game.leadSuit, SuitSpades);
-  EXPECT_EQ(CardsHeld(t.game, 1), 3);
-
-  Table viaPlay;
-  viaPlay.Hand2(1, "KD KD 5S 7H").Hand2(0, "9S 2H 3H");
-  EXPECT_EQ(PlayCardTwoDecks(viaPlay.game, 1), -2);
-}
-
-TEST(TwoDeckLead, ScoreTieGoesToHearts) {
-  Table t;  // hearts and clubs both score 1
-  t.Hand2(1, "KH 6H 9C 4C").Hand2(2, "2H AH 2C AC");
-  EXPECT_EQ(PlayCardTwoDecks(t.game, 1), -2);
-  ExpectPlay(t.game, 0, 1, C("6H"), -1);
-  EXPECT_EQ(t.game.leadSuit, SuitHearts);
-}
-
-TEST(TwoDeckLead, UnbeatableCardIsStillLed) {
-  Table t;  // spades score 33, above the one-deck start of 30
-  t.Hand2(1, "AS").Hand2(0, "2S");
-  EXPECT_EQ(LeadTwoDecks(t.game, 1), -1);
-  ExpectPlay(t.game, 0, 1, C("AS"), -1);
-  EXPECT_EQ(CardsHeld(t.game, 1), 0);
+TEST(TwoDeckLead, LeadsByTheRule) {
+  ExpectLeads({
+      {"lowest spade pair before heart pairs", Table().Hand2(1, "9H 9H 7S 7S 3S 3S 2D"), "3S",
+       true},
+      {"heart pair before club pair", Table().Hand2(1, "9H 9H 4C 4C 5S"), "9H", true},
+      {"club pair", Table().Hand2(1, "KD KD 4C 4C 5S"), "4C", true},
+      {"diamond pair never led: spades score 0, hearts 32, diamonds 30",
+       Table().Hand2(1, "KD KD 5S 7H").Hand2(0, "9S 2H 3H"), "5S", false},
+      {"score tie (hearts and clubs 1) goes to hearts",
+       Table().Hand2(1, "KH 6H 9C 4C").Hand2(2, "2H AH 2C AC"), "6H", false},
+      {"unbeatable card still led: spades score 33, above the one-deck start of 30",
+       Table().Hand2(1, "AS").Hand2(0, "2S"), "AS", false},
+  });
 }
 
 TEST(TwoDeckLead, StaleOneDeckHandsDoNotSteerTheLead) {
@@ -160,165 +167,106 @@ TEST(SuitLeadScoreTwoDecks, EitherDoubleKeepsTheLowClub) {
   EXPECT_EQ(slot, 0);
 }
 
-TEST(TwoDeckAnswer, LowestPairOfLedSuit) {
-  Table t;
-  t.Hand2(1, "9H 9H 5H 2D").PairLed("JH");
-  EXPECT_EQ(PlayCardTwoDecks(t.game, 1), -2);
-  ExpectPlay(t.game, 1, 1, C("9H"), C("9H"));
-  EXPECT_EQ(CardsHeld(t.game, 1), 2);
-  EXPECT_EQ(t.game.twoDeckHands[1][0], C("5H"));
+// One rule per case: seat 1 answers the led pair with `first` and `second`,
+// both taken out of its hand.
+struct AnswerCase {
+  const char* rule;
+  Table table;
+  const char* first;
+  const char* second;
+};
 
-  Table two;
-  two.Hand2(1, "KH KH 9H 9H 5H 7S 7S").PairLed("JH");
-  EXPECT_EQ(AnswerPair(two.game, 1), -1);
-  ExpectPlay(two.game, 1, 1, C("9H"), C("9H"));
-
-  // No ducking and no special-card rule: a pair of declared sheep goes too.
-  Table sheep;
-  sheep.DeclareSheep().Hand2(1, "JD JD 3D").PairLed("5D");
-  AnswerPair(sheep.game, 1);
-  ExpectPlay(sheep.game, 1, 1, C("JD"), C("JD"));
+void ExpectAnswers(const std::vector<AnswerCase>& cases) {
+  for (const AnswerCase& c : cases) {
+    SCOPED_TRACE(c.rule);
+    Table viaPlay = c.table;
+    EXPECT_EQ(PlayCardTwoDecks(viaPlay.game, 1), -2);
+    Table t = c.table;
+    const std::vector<int32_t> left = Without(HandOf(t.game, 1), {C(c.first), C(c.second)});
+    EXPECT_EQ(AnswerPair(t.game, 1), -1);
+    ExpectPlay(t.game, 1, 1, C(c.first), C(c.second));
+    EXPECT_EQ(HandOf(t.game, 1), left);
+  }
 }
 
-TEST(TwoDeckAnswer, TwoLowestOrBothOfLedSuit) {
-  Table three;
-  three.Hand2(1, "AC 8C 4C 2D").PairLed("QC");
-  EXPECT_EQ(AnswerPair(three.game, 1), -1);
-  ExpectPlay(three.game, 1, 1, C("8C"), C("4C"));
-  EXPECT_EQ(CardsHeld(three.game, 1), 2);
-  EXPECT_EQ(three.game.twoDeckHands[1][0], C("AC"));
-  EXPECT_EQ(three.game.twoDeckHands[1][1], C("2D"));
-
-  Table two;
-  two.Hand2(1, "AS KC 4C 2D").PairLed("9C");
-  AnswerPair(two.game, 1);
-  ExpectPlay(two.game, 1, 1, C("KC"), C("4C"));
+TEST(TwoDeckAnswer, AnswersByTheRule) {
+  ExpectAnswers({
+      {"lowest pair of the led suit", Table().Hand2(1, "9H 9H 5H 2D").PairLed("JH"), "9H", "9H"},
+      {"lowest of two pairs", Table().Hand2(1, "KH KH 9H 9H 5H 7S 7S").PairLed("JH"), "9H", "9H"},
+      {"no ducking and no special-card rule: a pair of declared sheep goes too",
+       Table().DeclareSheep().Hand2(1, "JD JD 3D").PairLed("5D"), "JD", "JD"},
+      {"two lowest of three", Table().Hand2(1, "AC 8C 4C 2D").PairLed("QC"), "8C", "4C"},
+      {"both of two", Table().Hand2(1, "AS KC 4C 2D").PairLed("9C"), "KC", "4C"},
+      {"single of the led suit with the costliest other card (the gub card lies before it)",
+       Table().Hand2(1, "QS 8S 7H 2D").PairLed("5H"), "7H", "QS"},
+      {"void: the two costliest cards, both gub cards",
+       Table().Hand2(1, "AS QS QS AH 3C").PairLed("5D"), "QS", "QS"},
+      {"void, zero values only: the higher rank, then the first in hand order; the second may "
+       "lie before the first",
+       Table().Hand2(1, "4S 4D AD 3C").PairLed("5H"), "AD", "4S"},
+      {"void: both copies of the costliest heart", Table().Hand2(1, "AS 9H 9H 5H").PairLed("5C"),
+       "9H", "9H"},
+  });
 }
 
-TEST(TwoDeckAnswer, SingleOfLedSuitWithCostliestOtherCard) {
-  Table t;  // the gub card lies before the heart in the hand
-  t.Hand2(1, "QS 8S 7H 2D").PairLed("5H");
-  EXPECT_EQ(PlayCardTwoDecks(t.game, 1), -2);
-  ExpectPlay(t.game, 1, 1, C("7H"), C("QS"));
-  EXPECT_EQ(CardsHeld(t.game, 1), 2);
-  EXPECT_EQ(t.game.twoDeckHands[1][0], C("8S"));
-  EXPECT_EQ(t.game.twoDeckHands[1][1], C("2D"));
+// One rule per case: seat 1 follows the single lead with `card`; `copy` 1
+// means the second of two equal cards.
+struct FollowCase {
+  const char* rule;
+  Table table;
+  const char* card;
+  int32_t copy = 0;
+};
+
+void ExpectFollows(const std::vector<FollowCase>& cases) {
+  for (const FollowCase& c : cases) {
+    SCOPED_TRACE(c.rule);
+    Table t = c.table;
+    const int32_t* hand = t.game.twoDeckHands[1];
+    const int32_t slot = testing::SlotOf(hand, TwoDeckHandSize, C(c.card)) + c.copy;
+    EXPECT_EQ(hand[slot], C(c.card));
+    EXPECT_EQ(SingleFollow(t), slot);
+  }
 }
 
-TEST(TwoDeckAnswer, VoidThrowsTwoCostliestCards) {
-  Table gubs;
-  gubs.Hand2(1, "AS QS QS AH 3C").PairLed("5D");
-  AnswerPair(gubs.game, 1);
-  ExpectPlay(gubs.game, 1, 1, C("QS"), C("QS"));
-  EXPECT_EQ(CardsHeld(gubs.game, 1), 3);
-  EXPECT_EQ(gubs.game.twoDeckHands[1][0], C("AS"));
-  EXPECT_EQ(gubs.game.twoDeckHands[1][1], C("AH"));
-
-  // Zero values only: the higher rank, then the first in hand order; the
-  // second card may lie before the first.
-  Table zero;
-  zero.Hand2(1, "4S 4D AD 3C").PairLed("5H");
-  AnswerPair(zero.game, 1);
-  ExpectPlay(zero.game, 1, 1, C("AD"), C("4S"));
-  EXPECT_EQ(CardsHeld(zero.game, 1), 2);
-  EXPECT_EQ(zero.game.twoDeckHands[1][0], C("3C"));
-  EXPECT_EQ(zero.game.twoDeckHands[1][1], C("4D"));
-
-  Table twins;  // both copies of the costliest heart
-  twins.Hand2(1, "AS 9H 9H 5H").PairLed("5C");
-  AnswerPair(twins.game, 1);
-  ExpectPlay(twins.game, 1, 1, C("9H"), C("9H"));
-  EXPECT_EQ(twins.game.twoDeckHands[1][1], C("5H"));
-}
-
-TEST(TwoDeckFollow, GubHolderPlaysLowSpadesUnlessDroppingTheGub) {
-  Table t;
-  t.Hand2(1, "KS QS 4S").Trick("9S");
-  EXPECT_EQ(SingleFollow(t), C("4S"));
-
-  Table lowestIsGub;  // the lowest spade is a gub card: the next up, the other
-  lowestIsGub.Hand2(1, "KS QS QS 2H").Trick("9S");
-  EXPECT_EQ(PlayCardTwoDecks(lowestIsGub.game, 1), 1);
-
-  Table twins;  // the second copy of the lowest spade
-  twins.Hand2(1, "QS 5S 5S").Trick("9S");
-  EXPECT_EQ(PlayCardTwoDecks(twins.game, 1), 2);
-
-  Table restricted;
-  restricted.DeclareGub().Hand2(1, "QS 5S").Trick("KS");
-  EXPECT_EQ(SingleFollow(restricted), C("5S"));
-}
-
-TEST(TwoDeckFollow, EitherGubIsDroppedOnKingWhenReleased) {
-  Table t;
-  t.Hand2(1, "QS QS 3H").Trick("KS");
-  EXPECT_EQ(PlayCardTwoDecks(t.game, 1), 0);
-  ExpectPlay(t.game, 1, 1, C("QS"), -1);
-  EXPECT_EQ(t.game.twoDeckHands[1][0], C("QS"));
-
-  Table opened;
-  opened.DeclareGub().Led("2S").Hand2(1, "AS QS QS").Trick("KS 2S");
-  EXPECT_EQ(PlayCardTwoDecks(opened.game, 1), 1);
-
-  Table gubInTrick;  // the other copy lies in the trick: standard follow
-  gubInTrick.Hand2(1, "AS 10S 5S").Trick("9S QS");
-  EXPECT_EQ(SingleFollow(gubInTrick), C("10S"));
-}
-
-TEST(TwoDeckFollow, EqualRankIsNotADuckCard) {
-  Table t;
-  t.Hand2(1, "KH 9H 4H").Trick("9H");
-  EXPECT_EQ(SingleFollow(t), C("4H"));
-
-  Table notBelow;  // the twin of the top is not below it
-  notBelow.Hand2(1, "KH 9H").Trick("9H");
-  EXPECT_EQ(SingleFollow(notBelow), C("9H"));
-
-  Table spades;
-  spades.Hand2(1, "AS 10S 10S 3S").Trick("10S 2S");
-  EXPECT_EQ(SingleFollow(spades), C("3S"));
-}
-
-TEST(TwoDeckFollow, EitherDoubleAndSheep) {
-  Table doubles;  // both the highest and the lowest club are doubles
-  doubles.DeclareDouble().Hand2(1, "10C 10C").Trick("5C");
-  EXPECT_EQ(PlayCardTwoDecks(doubles.game, 1), 0);
-
-  Table released;
-  released.Hand2(1, "10C 10C").Trick("5C");
-  EXPECT_EQ(PlayCardTwoDecks(released.game, 1), 1);
-
-  Table lastDoubles;  // last: the highest club is a double, so the next one, the other copy
-  lastDoubles.Hand2(1, "10C 10C 4C").Trick("3C 2C 2C");
-  EXPECT_EQ(PlayCardTwoDecks(lastDoubles.game, 1), 1);
-
-  Table sheep;  // the duck card is a sheep: its neighbour, the other sheep
-  sheep.Hand2(1, "JD JD 5D").Trick("QD");
-  EXPECT_EQ(PlayCardTwoDecks(sheep.game, 1), 1);
-
-  Table sheepInTrick;
-  sheepInTrick.Hand2(1, "KD 5D").Trick("8D JD");
-  EXPECT_EQ(SingleFollow(sheepInTrick), C("KD"));
-}
-
-TEST(TwoDeckFollow, DiscardAndOnlyCard) {
-  Table gub;
-  gub.Hand2(1, "AS QS QS AH JD").Trick("5C");
-  EXPECT_EQ(PlayCardTwoDecks(gub.game, 1), 1);
-
-  Table only;
-  only.DeclareSheep().Hand2(1, "AS JD").Trick("3D");
-  EXPECT_EQ(SingleFollow(only), C("JD"));
-}
-
-TEST(TwoDeckFollow, FullHandLastSlotIsClosed) {
-  Table t;
-  t.Hand2(1, "AS AS KS KS QS QS JS JS 10S 10S 9S 9S 8S 8S 7S 7S 6S 6S 5S 5S 4S 4S 3S 3S 5C 3C")
-      .Trick("2C");
-  EXPECT_EQ(CardsHeld(t.game, 1), 26);
-  EXPECT_EQ(SingleFollow(t), C("3C"));
-  EXPECT_EQ(t.game.twoDeckHands[1][24], C("5C"));
-  EXPECT_EQ(t.game.twoDeckHands[1][25], -1);
+TEST(TwoDeckFollow, FollowsByTheRule) {
+  ExpectFollows({
+      {"gub holder plays low spades", Table().Hand2(1, "KS QS 4S").Trick("9S"), "4S"},
+      {"gub holder: the lowest spade is a gub card, so the next up, the other",
+       Table().Hand2(1, "KS QS QS 2H").Trick("9S"), "QS"},
+      {"gub holder: the second copy of the lowest spade", Table().Hand2(1, "QS 5S 5S").Trick("9S"),
+       "5S", 1},
+      {"gub holder keeps a restricted gub", Table().DeclareGub().Hand2(1, "QS 5S").Trick("KS"),
+       "5S"},
+      {"either gub dropped on a king when released", Table().Hand2(1, "QS QS 3H").Trick("KS"),
+       "QS"},
+      {"either gub dropped once spades are opened",
+       Table().DeclareGub().Led("2S").Hand2(1, "AS QS QS").Trick("KS 2S"), "QS"},
+      {"the other gub lies in the trick: standard follow",
+       Table().Hand2(1, "AS 10S 5S").Trick("9S QS"), "10S"},
+      {"equal rank is not a duck card", Table().Hand2(1, "KH 9H 4H").Trick("9H"), "4H"},
+      {"the twin of the top is not below it", Table().Hand2(1, "KH 9H").Trick("9H"), "9H"},
+      {"equal rank, spades", Table().Hand2(1, "AS 10S 10S 3S").Trick("10S 2S"), "3S"},
+      {"both the highest and the lowest club are restricted doubles",
+       Table().DeclareDouble().Hand2(1, "10C 10C").Trick("5C"), "10C"},
+      {"released doubles", Table().Hand2(1, "10C 10C").Trick("5C"), "10C", 1},
+      {"last: the highest club is a double, so the next one, the other copy",
+       Table().Hand2(1, "10C 10C 4C").Trick("3C 2C 2C"), "10C", 1},
+      {"the duck card is a sheep: its neighbour, the other sheep",
+       Table().Hand2(1, "JD JD 5D").Trick("QD"), "JD", 1},
+      {"sheep in the trick: the highest diamond", Table().Hand2(1, "KD 5D").Trick("8D JD"), "KD"},
+      {"void: the cheapest card, the first gub card",
+       Table().Hand2(1, "AS QS QS AH JD").Trick("5C"), "QS"},
+      {"only card of the led suit even when restricted",
+       Table().DeclareSheep().Hand2(1, "AS JD").Trick("3D"), "JD"},
+      {"a full hand closes up over its last slot",
+       Table()
+           .Hand2(1,
+                  "AS AS KS KS QS QS JS JS 10S 10S 9S 9S 8S 8S 7S 7S 6S 6S 5S 5S 4S 4S 3S 3S "
+                  "5C 3C")
+           .Trick("2C"),
+       "3C"},
+  });
 }
 
 TEST(TwoDeckFollow, WritesAtTheTrickCount) {
