@@ -7,8 +7,7 @@
 #include <malloc.h>
 
 #include <cstdio>
-#include <cstring>
-#include <vector>
+#include <memory>
 
 #include "engine/table_geometry.h"
 #include "render/image_loaders.h"
@@ -42,19 +41,20 @@ void setTextureParameters() {
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, -0.5f);
 }
 
-// The next smaller copy of tightly packed RGB rows: each pixel the mean of
-// the (up to) 2 x 2 pixels it covers.
-std::vector<uint8_t> halve(const uint8_t* rgb, int32_t width, int32_t height, int32_t& halfWidth,
-                           int32_t& halfHeight) {
+// The next smaller copy of RGB rows `stride` bytes apart, in packed rows:
+// each pixel the mean of the (up to) 2 x 2 pixels it covers.
+std::unique_ptr<uint8_t[]> halve(const uint8_t* rgb, size_t stride, int32_t width, int32_t height,
+                                 int32_t& halfWidth, int32_t& halfHeight) {
   halfWidth = width > 1 ? width / 2 : 1;
   halfHeight = height > 1 ? height / 2 : 1;
-  std::vector<uint8_t> out(static_cast<size_t>(halfWidth) * halfHeight * 3);
+  auto out =
+      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(halfWidth) * halfHeight * 3);
   const int32_t dx = width > 1 ? 1 : 0;
   const int32_t dy = height > 1 ? 1 : 0;
   for (int32_t y = 0; y < halfHeight; ++y) {
-    const uint8_t* row0 = rgb + static_cast<size_t>(2 * y) * width * 3;
-    const uint8_t* row1 = rgb + static_cast<size_t>(2 * y + dy) * width * 3;
-    uint8_t* dst = &out[static_cast<size_t>(y) * halfWidth * 3];
+    const uint8_t* row0 = rgb + static_cast<size_t>(2 * y) * stride;
+    const uint8_t* row1 = rgb + static_cast<size_t>(2 * y + dy) * stride;
+    uint8_t* dst = out.get() + static_cast<size_t>(y) * halfWidth * 3;
     for (int32_t x = 0; x < halfWidth; ++x) {
       const size_t a = static_cast<size_t>(2 * x) * 3;
       const size_t b = static_cast<size_t>(2 * x + dx) * 3;
@@ -80,24 +80,22 @@ void uploadTexture(GLuint name, const Texture& texture) {
       texture.height <= largest) {
     glTexImage2D(GL_TEXTURE_2D, 0, 3, texture.width, texture.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  texture.pixels.get());
-    // The copies are packed rows; the file's rows are padded to 4 bytes.
-    std::vector<uint8_t> packed(static_cast<size_t>(texture.width) * texture.height * 3);
-    for (int32_t y = 0; y < texture.height; ++y) {
-      std::memcpy(&packed[static_cast<size_t>(y) * texture.width * 3],
-                  texture.pixels.get() + static_cast<size_t>(y) * texture.rowStride,
-                  static_cast<size_t>(texture.width) * 3);
-    }
+    // The file's rows are padded to 4 bytes; the copies' rows are packed.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::unique_ptr<uint8_t[]> copy;
+    const uint8_t* source = texture.pixels.get();
+    size_t stride = static_cast<size_t>(texture.rowStride);
     int32_t width = texture.width;
     int32_t height = texture.height;
     for (GLint level = 1; width > 1 || height > 1; ++level) {
       int32_t halfWidth = 0;
       int32_t halfHeight = 0;
-      packed = halve(packed.data(), width, height, halfWidth, halfHeight);
+      copy = halve(source, stride, width, height, halfWidth, halfHeight);
+      source = copy.get();
       width = halfWidth;
       height = halfHeight;
-      glTexImage2D(GL_TEXTURE_2D, level, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                   packed.data());
+      stride = static_cast<size_t>(width) * 3;
+      glTexImage2D(GL_TEXTURE_2D, level, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, source);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   }
