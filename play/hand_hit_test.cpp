@@ -65,20 +65,24 @@ int32_t HandHitTest(const ViewState& view, const int32_t* hand, int32_t slots, i
   // The faces stand a card's thickness in front of the row's back plane, a
   // few pixels on a tall window, so the slot edges and the bottom edge are
   // those of the face plane. Above the faces' top edge each card shows the
-  // top of its box, up to the back plane's top edge, the highest drawn part
-  // of the row (the 1 degree turn only moves a face backwards); there a
-  // card's left edge runs from its face's top corner to its back's top
-  // corner. The zoom scales the table about its centre before the tilt.
+  // top of its box; there a card's left edge runs from its face's top corner
+  // to its back's top corner. The 1 degree turn moves the right end of each
+  // card back, and so higher on screen: the row reaches up to the back top
+  // corner of a whole card's width. The zoom scales the table about its
+  // centre before the tilt.
   const double faceDepth = zoom[2] * (HitRowDepth + CardThickness);
   const ProjectedLine front = Project(0.0, faceDepth, theta, t, a);
   const ProjectedLine faceTop = Project(zoom[1], faceDepth, theta, t, a);
   const ProjectedLine back = Project(zoom[1], zoom[2] * HitRowDepth, theta, t, a);
+  const double turnedBack =
+      CardWidth * std::sin(RowCardTurnDegrees * Pi / 180.0);  // how far the right end goes back
+  const ProjectedLine highest = Project(zoom[1], zoom[2] * (HitRowDepth - turnedBack), theta, t, a);
 
   const double px = x + 0.5;
   const double py = y + 0.5;
   const double yFront = front.row(h);
   const double yBack = back.row(h);
-  if (py >= yFront || py <= yBack) return -1;
+  if (py >= yFront || py <= highest.row(h)) return -1;
   const double yTop = faceTop.row(h);
   const bool onFace = py >= yTop;
   int32_t result = slots - 1;

@@ -77,8 +77,9 @@ INSTANTIATE_TEST_SUITE_P(SizesAndZoom, HitAgreement,
                                            Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
 
 // Recorded pixels of the unzoomed hand: the first and last rows it covers
-// straight below the window's middle (from the top of the card boxes to the
-// bottom of the faces, which stand in front of the row's back plane), and
+// straight below the window's middle (from the top of the card boxes, whose
+// right ends the 1 degree turn lifts, to the bottom of the faces, which stand
+// in front of the row's back plane), and
 // along the row halfway between them the first column of every next card.
 struct UnzoomedRow {
   int32_t width;
@@ -97,14 +98,14 @@ TEST(HandHitTest, UnzoomedHandCoversTheRecordedPixels) {
        768,
        13,
        13,
-       588,
+       587,
        719,
        652,
        {133, 196, 259, 322, 386, 449, 512, 575, 638, 702, 765, 828}},
-      {1920, 1080, 26, 26, 827, 1011, 918, {383,  427,  472,  516,  560,  605,  649,  694,  738,
+      {1920, 1080, 26, 26, 825, 1011, 918, {383,  427,  472,  516,  560,  605,  649,  694,  738,
                                             782,  827,  871,  916,  960,  1004, 1049, 1093, 1138,
                                             1182, 1226, 1271, 1315, 1360, 1404, 1448}},
-      {800, 600, 13, 5, 459, 561, 509, {104, 153, 202, 252}},
+      {800, 600, 13, 5, 458, 561, 509, {104, 153, 202, 252}},
   };
   for (const UnzoomedRow& r : rows) {
     SCOPED_TRACE(::testing::Message()
