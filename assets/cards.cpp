@@ -411,10 +411,13 @@ void drawCardBack(cairo_t* cr) {
 std::vector<Picture> makeCardPictures() {
   std::vector<Picture> pictures;
   for (int file = 1; file <= 53; ++file) {
-    Picture picture("crd/" + std::to_string(file) + ".crd", kCardFileSize, kCardFileSize);
+    Picture picture("crd/" + std::to_string(file) + ".crd", kCardFileSize * kCardDensity,
+                    kCardFileSize * kCardDensity);
     Canvas cr(picture);
+    cairo_scale(cr, kCardDensity, kCardDensity);
     // The unseen part of the file takes the card's edge colour: the texture's
-    // linear filtering and wrap-around blend it into the face's border.
+    // filtering, its smaller copies and wrap-around blend it into the face's
+    // border.
     setColour(cr, kEdge);
     cairo_paint(cr);
     if (file == 53) {

@@ -1,5 +1,8 @@
-// The 52 card faces and the card back, each a 128 × 128 picture whose top-left
-// 71 × 96 pixels are the visible card.
+// The 52 card faces and the card back. Each is designed as a 128 × 128 picture
+// whose top-left 71 × 96 pixels are the visible card, and written at
+// kCardDensity pixels per design pixel: the game maps the same fraction of
+// any file onto a card, and a player's card on a 4K screen is some 300
+// pixels wide.
 #pragma once
 
 #include <vector>
@@ -8,7 +11,8 @@
 
 namespace gub::assets {
 
-constexpr int kCardFileSize = 128;
+constexpr int kCardFileSize = 128;  // design pixels
+constexpr int kCardDensity = 2;
 constexpr int kFaceWidth = 71;
 constexpr int kFaceHeight = 96;
 

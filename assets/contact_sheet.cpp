@@ -22,7 +22,6 @@ struct Item {
   double width, height;  // source region shown
   double scale;          // on-sheet size = region × scale
   std::string caption;
-  bool nearest;  // sampled like the game's minified textures
 };
 
 struct Section {
@@ -70,7 +69,6 @@ void drawItem(cairo_t* cr, const Placed& p) {
   cairo_clip(cr);
   cairo_scale(cr, item.scale, item.scale);
   cairo_set_source_surface(cr, item.picture->surface(), 0, 0);
-  if (item.nearest) cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   cairo_restore(cr);
 
@@ -89,27 +87,29 @@ void drawItem(cairo_t* cr, const Placed& p) {
 }  // namespace
 
 bool writeContactSheet(const std::vector<const Picture*>& pictures, const std::string& path) {
-  Section cards{"Cards (whole 128 x 128 files; the face is the top-left 71 x 96)", {}};
-  Section small{
-      "Card faces as a 1024 x 768 table shows them: 48 and 40 pixels wide, nearest sampling", {}};
-  Section table{"Table", {}};
+  Section cards{"Cards (whole files at 128 x 128; the face is the top-left 71 x 96 of 128)", {}};
+  Section small{"Card faces as a 1024 x 768 table shows them: 48 and 40 pixels wide", {}};
+  Section table{"Table (at 512 x 512)", {}};
   Section overlays{"Overlay pictures (bg/)", {}};
   std::vector<const Picture*> faces;
   for (const Picture* p : pictures) {
     const std::string& name = p->fileName();
+    const double w = p->width(), h = p->height();
     if (name.rfind("crd/", 0) == 0) {
-      cards.items.push_back({p, double(p->width()), double(p->height()), 1.0, name, false});
+      cards.items.push_back({p, w, h, kCardFileSize / w, name});
       faces.push_back(p);
     } else if (name == "bg/table.bg") {
-      table.items.push_back({p, double(p->width()), double(p->height()), 1.0, name, false});
+      table.items.push_back({p, w, h, 512.0 / w, name});
     } else {
-      overlays.items.push_back({p, double(p->width()), double(p->height()), 1.0, name, false});
+      overlays.items.push_back({p, w, h, 1.0, name});
     }
   }
   for (double width : {48.0, 40.0}) {
     for (const Picture* p : faces) {
-      small.items.push_back({p, double(kFaceWidth), double(kFaceHeight), width / kFaceWidth,
-                             p->fileName().substr(4), true});
+      // The face is the same fraction of a file of any size.
+      const double density = static_cast<double>(p->width()) / kCardFileSize;
+      small.items.push_back({p, kFaceWidth * density, kFaceHeight * density,
+                             width / (kFaceWidth * density), p->fileName().substr(4)});
     }
   }
 

@@ -8,7 +8,7 @@
 
 namespace gub::assets {
 
-// "bg/table.bg": 512 × 512 green baize, a power of two as textures need.
+// "bg/table.bg": 1024 × 1024 green baize, a power of two as textures need.
 Picture makeTablePicture();
 
 // The 29 overlay pictures of "bg/", in the order the game loads them.

@@ -2,11 +2,13 @@
 // many times in an EGL pbuffer with Mesa's software renderer and prints the
 // median time per frame at 1024 x 768 and at 1920 x 1080.
 //
-//   frame_bench [--runtime DIR] [--frames N] [--dump PREFIX]
+//   frame_bench [--runtime DIR] [--frames N] [--dump PREFIX] [--size WxH]...
 //
 // DIR is the run-time folder with the generated pictures (the build's own by
 // default); without it the plain test pictures are drawn. --dump writes each
-// size's last frame to PREFIX-WxH.ppm.
+// size's last frame to PREFIX-WxH.ppm. Each --size replaces the two default
+// sizes. It also prints how long the renderer's start-up took (the pictures
+// read from the folder and uploaded, the display lists compiled).
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
   std::string runtime = GUB_RUNTIME_DIR;
   std::string dumpPrefix;
   int frames = 200;
+  std::vector<std::pair<int, int>> sizes;
+  int width = 0;
+  int height = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--runtime") == 0 && i + 1 < argc) {
       runtime = argv[++i];
@@ -52,8 +57,13 @@ int main(int argc, char** argv) {
       frames = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc) {
       dumpPrefix = argv[++i];
+    } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc &&
+               std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2 && width > 0 && height > 0) {
+      sizes.emplace_back(width, height);
+      ++i;
     } else {
-      std::fprintf(stderr, "usage: %s [--runtime DIR] [--frames N] [--dump PREFIX]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--runtime DIR] [--frames N] [--dump PREFIX] [--size WxH]\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -86,17 +96,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no EGL pbuffer: %s\n", error.c_str());
     return 1;
   }
+  const auto startUp = std::chrono::steady_clock::now();
   gub::Renderer renderer;
   renderer.loadTableTexture();
   renderer.createGl();
+  glFinish();
+  const double startUpMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startUp).count();
 
   std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   std::printf("pictures: %s\n", pictures.c_str());
+  std::printf("start-up: %.1f ms (table texture, GL set-up, cards, overlays)\n", startUpMs);
   std::printf("frame: mid-deal, one deck (hands, flat rows, trick, pile, overlays)\n");
 
   const gub::Settings settings;
-  const int sizes[2][2] = {{1024, 768}, {1920, 1080}};
-  for (const auto& size : sizes) {
+  if (sizes.empty()) sizes = {{1024, 768}, {1920, 1080}};
+  for (const auto& [w, h] : sizes) {
+    const int size[2] = {w, h};
     if (!context.resizeSurface(size[0], size[1], error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return 1;

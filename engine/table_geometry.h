@@ -32,8 +32,9 @@ inline constexpr double TwoDeckCardSpacing = 0.175;
 inline constexpr double FlatRowSpacingTwoDecks = 0.175;
 
 // The hand hit test projects the left edges of seat 0's cards at x = -2.45 +
-// 0.35 i (0.175 i with two decks) on the front edge (y 0, z 3.9) and the top
-// edge (y 1, z 3.9) of the row. It keeps the decimal values of its own
+// 0.35 i (0.175 i with two decks) on the faces' plane (z 3.9 plus a card's
+// thickness) and the top edge of the row's back plane (y 1, z 3.9), with
+// the zoom. It keeps the decimal values of its own
 // formula; they differ from the drawing's single-precision ones by less than
 // 1e-7 table units, far below a pixel.
 inline constexpr double HitTableDistance = 8.8;

@@ -7,6 +7,7 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "engine/table_geometry.h"
 #include "render/image_loaders.h"
@@ -17,7 +18,6 @@ namespace gub {
 
 struct Renderer::Impl {
   Texture table;
-  Texture cards[CardPictureCount];
   OverlayPictures overlays;
   GLuint tableTexture = 0;
   GLuint cardTextures[CardPictureCount] = {};
@@ -27,15 +27,50 @@ struct Renderer::Impl {
 
 namespace {
 
+// Cards and the table come at more pixels than a 1024 x 768 window shows, so
+// that they stay sharp on large screens. Minified, they are sampled from
+// their smaller copies, so far cards and the far side of the table neither
+// shimmer nor lose their lines. One copy is enough, and costs half the
+// sampling of blending two; the bias picks the sharper of the two nearest
+// copies, so far cards keep their lines.
 void setTextureParameters() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, -0.5f);
 }
 
-// Uploads a picture once into its texture object. A missing or refused picture
-// leaves the object without an image: GL then draws those faces untextured.
+// The next smaller copy of RGB rows `stride` bytes apart, in packed rows:
+// each pixel the mean of the (up to) 2 x 2 pixels it covers.
+std::unique_ptr<uint8_t[]> halve(const uint8_t* rgb, size_t stride, int32_t width, int32_t height,
+                                 int32_t& halfWidth, int32_t& halfHeight) {
+  halfWidth = width > 1 ? width / 2 : 1;
+  halfHeight = height > 1 ? height / 2 : 1;
+  auto out =
+      std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(halfWidth) * halfHeight * 3);
+  const int32_t dx = width > 1 ? 1 : 0;
+  const int32_t dy = height > 1 ? 1 : 0;
+  for (int32_t y = 0; y < halfHeight; ++y) {
+    const uint8_t* row0 = rgb + static_cast<size_t>(2 * y) * stride;
+    const uint8_t* row1 = rgb + static_cast<size_t>(2 * y + dy) * stride;
+    uint8_t* dst = out.get() + static_cast<size_t>(y) * halfWidth * 3;
+    for (int32_t x = 0; x < halfWidth; ++x) {
+      const size_t a = static_cast<size_t>(2 * x) * 3;
+      const size_t b = static_cast<size_t>(2 * x + dx) * 3;
+      for (int32_t c = 0; c < 3; ++c) {
+        dst[x * 3 + c] =
+            static_cast<uint8_t>((row0[a + c] + row0[b + c] + row1[a + c] + row1[b + c] + 2) / 4);
+      }
+    }
+  }
+  return out;
+}
+
+// Uploads a picture once into its texture object with all its smaller copies
+// (made here: GL's own generator costs more than the whole upload). A missing
+// or refused picture leaves the object without an image: GL then draws those
+// faces untextured.
 void uploadTexture(GLuint name, const Texture& texture) {
   glBindTexture(GL_TEXTURE_2D, name);
   setTextureParameters();
@@ -45,6 +80,24 @@ void uploadTexture(GLuint name, const Texture& texture) {
       texture.height <= largest) {
     glTexImage2D(GL_TEXTURE_2D, 0, 3, texture.width, texture.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  texture.pixels.get());
+    // The file's rows are padded to 4 bytes; the copies' rows are packed.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::unique_ptr<uint8_t[]> copy;
+    const uint8_t* source = texture.pixels.get();
+    size_t stride = static_cast<size_t>(texture.rowStride);
+    int32_t width = texture.width;
+    int32_t height = texture.height;
+    for (GLint level = 1; width > 1 || height > 1; ++level) {
+      int32_t halfWidth = 0;
+      int32_t halfHeight = 0;
+      copy = halve(source, stride, width, height, halfWidth, halfHeight);
+      source = copy.get();
+      width = halfWidth;
+      height = halfHeight;
+      stride = static_cast<size_t>(width) * 3;
+      glTexImage2D(GL_TEXTURE_2D, level, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, source);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   }
   glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -75,15 +128,17 @@ void Renderer::createGl() {
   glGenTextures(1, &impl_->tableTexture);
   uploadTexture(impl_->tableTexture, impl_->table);
 
+  // One card at a time: read, upload, and free the copy (GL keeps its own),
+  // so only one picture's pixels are held here at once.
+  glGenTextures(CardPictureCount, impl_->cardTextures);
+  Texture card;
   char name[32];
   for (int32_t k = 0; k < CardPictureCount; ++k) {
     std::snprintf(name, sizeof name, "crd/%d.crd", static_cast<int>(k + 1));
-    impl_->cards[k].load(name);
-    impl_->cards[k].swapRedBlue();
-  }
-  glGenTextures(CardPictureCount, impl_->cardTextures);
-  for (int32_t k = 0; k < CardPictureCount; ++k) {
-    uploadTexture(impl_->cardTextures[k], impl_->cards[k]);
+    card.load(name);
+    card.swapRedBlue();
+    uploadTexture(impl_->cardTextures[k], card);
+    card.release();
   }
 
   impl_->listBase = glGenLists(SceneListCount);

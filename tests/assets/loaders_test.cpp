@@ -56,10 +56,11 @@ TEST_F(GameLoaders, TheAceOfHeartsIsRedOnceSwappedForUpload) {
   Texture ace;
   ASSERT_EQ(ace.load(runtimePath("crd/27.crd").c_str()), 1);
   ASSERT_EQ(ace.swapRedBlue(), 1);
-  // The middle of the large heart: 48 rows below the top of the face, which
-  // is the last stored row.
-  const int row = ace.height - 1 - 48;
-  const uint8_t* p = ace.pixels.get() + row * ace.rowStride + 35 * 3;
+  // The middle of the large heart: 48 design rows below the top of the face,
+  // which is the last stored row, in a file of 128 design pixels a side.
+  const int d = ace.width / 128;
+  const int row = ace.height - 1 - 48 * d;
+  const uint8_t* p = ace.pixels.get() + row * ace.rowStride + 35 * d * 3;
   EXPECT_GT(p[0], 150) << "red first after the swap";
   EXPECT_LT(p[2], 90);
 }

@@ -58,10 +58,14 @@ TEST(PictureSizes, FixedSizesOfTheTableCardsButtonsStripAndTitle) {
   const Size table = sizeOf("bg/table.bg");
   auto powerOfTwo = [](int v) { return v > 0 && (v & (v - 1)) == 0; };
   EXPECT_TRUE(powerOfTwo(table.w) && powerOfTwo(table.h)) << table.w << " x " << table.h;
+  // The cards are designed at 128 x 128 and written at a power of two of
+  // that, all alike: the game shows the same fraction of any file.
+  const Size first = sizeOf("crd/1.crd");
+  EXPECT_TRUE(first.w % 128 == 0 && powerOfTwo(first.w / 128)) << first.w;
   for (int n = 1; n <= 53; ++n) {
     const Size card = sizeOf("crd/" + std::to_string(n) + ".crd");
-    EXPECT_EQ(card.w, 128) << n;
-    EXPECT_EQ(card.h, 128) << n;
+    EXPECT_EQ(card.w, first.w) << n;
+    EXPECT_EQ(card.h, first.w) << n;
   }
   // The screen layout places and presses these by their design sizes.
   using layout::Size;
@@ -179,16 +183,43 @@ TEST(TitlePicture, ButtonsFillTheirPressRectanglesUnderTheTitle) {
 // ---- card faces ---------------------------------------------------------------
 // File n (1 … 52): suit (n - 1) / 13 (clubs, diamonds, hearts, spades), rank
 // (n - 1) % 13 (ace, two … ten, jack, queen, king). The face is the 71 x 96
-// pixels at the top left.
+// pixels at the top left of the 128 x 128 design.
 
 constexpr int kFaceW = 71, kFaceH = 96;
+
+// A card file read at its design size: each design pixel the mean of the
+// file pixels it stands for, as the game's smaller copies of it are.
+class CardFace {
+ public:
+  explicit CardFace(const std::string& name) : bmp_(name), density_(bmp_.width() / 128) {}
+  bool hasPixels() const { return bmp_.hasPixels() && density_ > 0; }
+  Rgb8 at(int x, int y) const {
+    int sum[3] = {0, 0, 0};
+    for (int dy = 0; dy < density_; ++dy) {
+      for (int dx = 0; dx < density_; ++dx) {
+        const Rgb8 c = bmp_.at(x * density_ + dx, y * density_ + dy);
+        sum[0] += c.r;
+        sum[1] += c.g;
+        sum[2] += c.b;
+      }
+    }
+    const int n = density_ * density_;
+    return {static_cast<uint8_t>((sum[0] + n / 2) / n), static_cast<uint8_t>((sum[1] + n / 2) / n),
+            static_cast<uint8_t>((sum[2] + n / 2) / n)};
+  }
+
+ private:
+  Bmp bmp_;
+  int density_;
+};
 
 bool redSuit(int file) { return (file - 1) / 13 == 1 || (file - 1) / 13 == 2; }
 bool redInk(Rgb8 c) { return c.r > 140 && c.g < 110 && c.b < 110; }
 bool blackInk(Rgb8 c) { return std::max({c.r, c.g, c.b}) < 90; }
 bool goldInk(Rgb8 c) { return c.r > 180 && c.g > 120 && c.g < 215 && c.b < 100; }
 
-int countIn(const Bmp& card, int x0, int y0, int x1, int y1, const std::function<bool(Rgb8)>& is) {
+int countIn(const CardFace& card, int x0, int y0, int x1, int y1,
+            const std::function<bool(Rgb8)>& is) {
   int n = 0;
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) n += is(card.at(x, y)) ? 1 : 0;
@@ -199,7 +230,7 @@ int countIn(const Bmp& card, int x0, int y0, int x1, int y1, const std::function
 TEST(CardFaces, BothIndexCornersAreInkedRedOrBlackBySuit) {
   for (int file = 1; file <= 52; ++file) {
     SCOPED_TRACE("crd/" + std::to_string(file) + ".crd");
-    const Bmp card("crd/" + std::to_string(file) + ".crd");
+    const CardFace card("crd/" + std::to_string(file) + ".crd");
     ASSERT_TRUE(card.hasPixels());
     // Top left, and the same index turned at the bottom right.
     const int corners[2][4] = {{1, 2, 16, 32}, {kFaceW - 17, kFaceH - 33, kFaceW - 2, kFaceH - 3}};
@@ -218,7 +249,7 @@ TEST(CardFaces, BothIndexCornersAreInkedRedOrBlackBySuit) {
 }
 
 // Connected blobs of suit ink between the index columns.
-int pipCount(const Bmp& card, bool red) {
+int pipCount(const CardFace& card, bool red) {
   constexpr int x0 = 17, x1 = kFaceW - 18, y0 = 3, y1 = kFaceH - 4;
   std::vector<int> seen((x1 - x0 + 1) * (y1 - y0 + 1), 0);
   auto ink = [&](int x, int y) { return red ? redInk(card.at(x, y)) : blackInk(card.at(x, y)); };
@@ -251,13 +282,13 @@ TEST(CardFaces, NumberCardsShowTheirCountOfSeparatePipsAndAcesOneLargePip) {
     const int rank = (file - 1) % 13;
     if (rank >= 10) continue;  // court cards
     SCOPED_TRACE("crd/" + std::to_string(file) + ".crd");
-    const Bmp card("crd/" + std::to_string(file) + ".crd");
+    const CardFace card("crd/" + std::to_string(file) + ".crd");
     ASSERT_TRUE(card.hasPixels());
     EXPECT_EQ(pipCount(card, redSuit(file)), rank + 1);
   }
   // The ace's pip is large: it spans at least a third of the face's width.
   for (int file : {1, 14, 27, 40}) {
-    const Bmp card("crd/" + std::to_string(file) + ".crd");
+    const CardFace card("crd/" + std::to_string(file) + ".crd");
     int minX = kFaceW, maxX = 0;
     for (int x = 17; x < kFaceW - 17; ++x) {
       const Rgb8 c = card.at(x, kFaceH / 2);
@@ -274,7 +305,7 @@ TEST(CardFaces, CourtCardsAreColouredFiguresNotJustLetters) {
   for (int file = 1; file <= 52; ++file) {
     if ((file - 1) % 13 < 10) continue;
     SCOPED_TRACE("crd/" + std::to_string(file) + ".crd");
-    const Bmp card("crd/" + std::to_string(file) + ".crd");
+    const CardFace card("crd/" + std::to_string(file) + ".crd");
     // Robes of several colours fill a good part of the space between the indices.
     int coloured = 0;
     for (int y = 9; y < kFaceH - 9; ++y) {
@@ -293,7 +324,7 @@ TEST(CardFaces, OnlyTheFourPointCardsWearTheGoldMarkUnderTheirIndex) {
   const std::vector<int> marked = {3 * 13 + 12, 1 * 13 + 11, 0 * 13 + 10, 2 * 13 + 1};
   for (int file = 1; file <= 52; ++file) {
     SCOPED_TRACE("crd/" + std::to_string(file) + ".crd");
-    const Bmp card("crd/" + std::to_string(file) + ".crd");
+    const CardFace card("crd/" + std::to_string(file) + ".crd");
     const int gold = countIn(card, 1, 31, 16, 46, goldInk);
     if (std::find(marked.begin(), marked.end(), file) != marked.end()) {
       EXPECT_GT(gold, 12);
@@ -304,7 +335,7 @@ TEST(CardFaces, OnlyTheFourPointCardsWearTheGoldMarkUnderTheirIndex) {
 }
 
 TEST(CardFaces, TheBackIsAPatternNotAPlainFill) {
-  const Bmp back("crd/53.crd");
+  const CardFace back("crd/53.crd");
   ASSERT_TRUE(back.hasPixels());
   // Along a row through the lattice the colour changes many times.
   int changes = 0;

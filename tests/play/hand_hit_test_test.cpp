@@ -77,8 +77,10 @@ INSTANTIATE_TEST_SUITE_P(SizesAndZoom, HitAgreement,
                                            Case{1920, 1080, 2, 26}, Case{1280, 1024, -1, 26}));
 
 // Recorded pixels of the unzoomed hand: the first and last rows it covers
-// straight below the window's middle, and along the row halfway between them
-// the first column of every next card.
+// straight below the window's middle (from the top of the card boxes, whose
+// right ends the 1 degree turn lifts, to the bottom of the faces, which stand
+// in front of the row's back plane), and
+// along the row halfway between them the first column of every next card.
 struct UnzoomedRow {
   int32_t width;
   int32_t height;
@@ -96,14 +98,14 @@ TEST(HandHitTest, UnzoomedHandCoversTheRecordedPixels) {
        768,
        13,
        13,
-       589,
-       716,
+       587,
+       719,
        652,
-       {135, 197, 260, 323, 386, 449, 513, 575, 638, 701, 764, 827}},
-      {1920, 1080, 26, 26, 828, 1008, 918, {386,  430,  474,  518,  562,  607,  651,  695,  739,
-                                            783,  828,  872,  916,  961,  1005, 1049, 1093, 1137,
-                                            1181, 1226, 1270, 1314, 1358, 1402, 1446}},
-      {800, 600, 13, 5, 460, 559, 509, {105, 154, 204, 252}},
+       {133, 196, 259, 322, 386, 449, 512, 575, 638, 702, 765, 828}},
+      {1920, 1080, 26, 26, 825, 1011, 918, {383,  427,  472,  516,  560,  605,  649,  694,  738,
+                                            782,  827,  871,  916,  960,  1004, 1049, 1093, 1138,
+                                            1182, 1226, 1271, 1315, 1360, 1404, 1448}},
+      {800, 600, 13, 5, 458, 561, 509, {104, 153, 202, 252}},
   };
   for (const UnzoomedRow& r : rows) {
     SCOPED_TRACE(::testing::Message()

@@ -1,6 +1,7 @@
 // The hand hit test against the drawing: every card of the player's hand is
-// drawn in its own colour, and each pixel well inside a drawn card must be
-// named as that card's slot by HandHitTest.
+// drawn in its own colour, and each pixel inside a drawn card must be named
+// as that card's slot by HandHitTest; the edges of the card boxes, drawn in
+// the back's colour, must be taken by some slot.
 #include "pixel_fixture.h"
 #include "play/turn_driver.h"
 
@@ -11,12 +12,14 @@ struct Agreement {
   int32_t checked[TwoDeckHandSize] = {};
   int32_t wrong = 0;
   std::string firstWrong;
+  int32_t edges = 0;      // pixels of the cards' box edges (tops and sides)
+  int32_t deadEdges = 0;  // ... that no slot takes
+  std::string firstDeadEdge;
 };
 
-// Pixels whose whole 7 x 7 neighbourhood shows the same card: at least three
-// pixels in from every drawn edge of it. Unzoomed, the hit test keeps its
-// unzoomed projection of the row's back plane; the faces stand 2/115 in front
-// of it, which shows as two or three pixel rows at the bottom of the cards.
+// Pixels whose whole 3 x 3 neighbourhood shows the same card: every pixel of
+// a card but those an edge crosses, where the rasteriser's rounding of the
+// edge and the hit test's exact line may take the pixel's centre either way.
 Agreement compare(const Frame& frame, const ViewState& view, const int32_t* hand, int32_t slots) {
   std::vector<int32_t> cardAt(static_cast<size_t>(frame.width) * frame.height, -1);
   for (int32_t y = 0; y < frame.height; ++y) {
@@ -30,10 +33,22 @@ Agreement compare(const Frame& frame, const ViewState& view, const int32_t* hand
   for (int32_t i = 0; i < slots && hand[i] != -1; ++i) slotOf[hand[i]] = i;
 
   Agreement result;
-  constexpr int32_t Margin = 3;
+  constexpr int32_t Margin = 1;
   for (int32_t y = Margin; y < frame.height - Margin; ++y) {
     for (int32_t x = Margin; x < frame.width - Margin; ++x) {
       const int32_t card = cardAt[static_cast<size_t>(y) * frame.width + x];
+      const bmp::Rgb p = frame.at(x, y);
+      if (p.r == 0 && p.g == 0 && p.b > 0) {
+        // Only the hand's boxes are drawn in the back's blue here: their tops
+        // and sides are part of the cards too, whichever slot takes them.
+        ++result.edges;
+        if (HandHitTest(view, hand, slots, x, frame.height - 1 - y) == -1) {
+          if (result.deadEdges++ == 0) {
+            result.firstDeadEdge =
+                "pixel (" + std::to_string(x) + ", " + std::to_string(frame.height - 1 - y) + ")";
+          }
+        }
+      }
       if (card < 0 || slotOf[card] < 0) continue;
       bool inside = true;
       for (int32_t dy = -Margin; dy <= Margin && inside; ++dy) {
@@ -66,8 +81,9 @@ struct Case {
 };
 
 const Case Cases[] = {
-    {1024, 768, 0},  {1920, 1080, 0}, {1024, 768, 1},
-    {1920, 1080, 2}, {1024, 768, -1}, {1280, 1024, 0},
+    {1024, 768, 0},  {1920, 1080, 0}, {1024, 768, 1},  {1920, 1080, 2},
+    {1024, 768, -1}, {1280, 1024, 0}, {1600, 1200, 0}, {1920, 1200, 0},
+    {2560, 1440, 0}, {3440, 1440, 0}, {3840, 2160, 0}, {3840, 2160, 2},
 };
 
 ViewState zoomedView(int32_t steps) {
@@ -98,6 +114,8 @@ class HitAgreementTest : public PixelTest {
       const Frame frame = draw(game, settings, view, c.width, c.height);
       const Agreement agreement = compare(frame, view, hand, slots);
       EXPECT_EQ(agreement.wrong, 0) << agreement.firstWrong;
+      EXPECT_GT(agreement.edges, 1000);
+      EXPECT_EQ(agreement.deadEdges, 0) << agreement.firstDeadEdge;
       for (int32_t i = 0; i < slots; ++i) {
         // Every card shows a strip of at least a few pixels' width.
         EXPECT_GT(agreement.checked[i], 100) << "slot " << i;
