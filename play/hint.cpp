@@ -439,4 +439,13 @@ HintAdvice Advise(const GameState& game, const Settings& settings, uint64_t seed
   return AdviseFor(game, settings, seed, budget, settings.twoDecks != 0);
 }
 
+bool DealUnseenCards(const GameState& game, bool twoDecks, uint64_t seed, GameState& dealt) {
+  auto known = std::make_unique<Knowledge>();
+  if (!Gather(game, twoDecks, *known)) return false;
+  dealt = game;
+  Stream stream(seed);
+  DealUnseen(*known, HandOrder(), twoDecks, stream, dealt);
+  return true;
+}
+
 }  // namespace gub

@@ -47,4 +47,9 @@ HintAdvice AdviseTwoDecks(const GameState& game, const Settings& settings, uint6
 HintAdvice Advise(const GameState& game, const Settings& settings, uint64_t seed,
                   const HintBudget& budget);
 
+// One of the deals the hint tries: `dealt` becomes the position with the
+// hidden hands dealt afresh from the unseen cards, as `seed` falls. False
+// (and `dealt` untouched) when the record does not add up.
+bool DealUnseenCards(const GameState& game, bool twoDecks, uint64_t seed, GameState& dealt);
+
 }  // namespace gub
