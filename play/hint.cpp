@@ -352,7 +352,9 @@ HintAdvice AdviseFor(const GameState& game, const Settings& settings, uint64_t s
   if (!Gather(game, twoDecks, *known)) return advice;
   if (twoDecks) TrimDiscards(game, choices);
 
-  const int32_t maxSamples = std::max(1, budget.samples);
+  // Every result is kept for the deal-by-deal comparisons, so the count is
+  // bounded to keep that store small.
+  const int32_t maxSamples = std::clamp(budget.samples, 1, 100'000);
   const size_t n = choices.size();
   // results[c * maxSamples + s]: choice c on deal s.
   std::vector<int32_t> results(n * static_cast<size_t>(maxSamples));
