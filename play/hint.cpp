@@ -352,7 +352,9 @@ HintAdvice AdviseFor(const GameState& game, const Settings& settings, uint64_t s
   if (!Gather(game, twoDecks, *known)) return advice;
   if (twoDecks) TrimDiscards(game, choices);
 
-  const int32_t maxSamples = std::max(1, budget.samples);
+  // Every result is kept for the deal-by-deal comparisons, so the count is
+  // bounded to keep that store small.
+  const int32_t maxSamples = std::clamp(budget.samples, 1, 100'000);
   const size_t n = choices.size();
   // results[c * maxSamples + s]: choice c on deal s.
   std::vector<int32_t> results(n * static_cast<size_t>(maxSamples));
@@ -402,7 +404,10 @@ HintAdvice AdviseFor(const GameState& game, const Settings& settings, uint64_t s
         mean /= samples;
         const double variance = std::max(0.0, squares / samples - mean * mean);
         const double error = std::sqrt(variance / samples);
-        if (mean > 0 && mean >= 2.5 * error) {
+        // Gone too, once many deals agree, when it cannot be better by even
+        // a point: two cards that lead to the same result need not both be
+        // played on.
+        if ((mean > 0 && mean >= 2.5 * error) || (samples >= 128 && mean + 2.5 * error < 1.0)) {
           alive[c] = false;
           --aliveCount;
         }
@@ -434,6 +439,15 @@ HintAdvice AdviseTwoDecks(const GameState& game, const Settings& settings, uint6
 HintAdvice Advise(const GameState& game, const Settings& settings, uint64_t seed,
                   const HintBudget& budget) {
   return AdviseFor(game, settings, seed, budget, settings.twoDecks != 0);
+}
+
+bool DealUnseenCards(const GameState& game, bool twoDecks, uint64_t seed, GameState& dealt) {
+  auto known = std::make_unique<Knowledge>();
+  if (!Gather(game, twoDecks, *known)) return false;
+  dealt = game;
+  Stream stream(seed);
+  DealUnseen(*known, HandOrder(), twoDecks, stream, dealt);
+  return true;
 }
 
 }  // namespace gub

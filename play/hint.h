@@ -22,11 +22,11 @@ namespace gub {
 struct HintBudget {
   // Deals of the unseen cards to try; every choice is played out on the same
   // deals, so the comparison is fair between them.
-  int32_t samples = 400;
+  int32_t samples = 1000;
   // Stop dealing after this much time (microseconds) and advise on the deals
   // tried so far; 0 for no limit, which makes the advice depend on the seed
   // alone.
-  int64_t timeLimitUs = 120'000;
+  int64_t timeLimitUs = 100'000;
 };
 
 struct HintAdvice {
@@ -46,5 +46,10 @@ HintAdvice AdviseTwoDecks(const GameState& game, const Settings& settings, uint6
 // By the deck variant of the settings, as the click drivers choose.
 HintAdvice Advise(const GameState& game, const Settings& settings, uint64_t seed,
                   const HintBudget& budget);
+
+// One of the deals the hint tries: `dealt` becomes the position with the
+// hidden hands dealt afresh from the unseen cards, as `seed` falls. False
+// (and `dealt` untouched) when the record does not add up.
+bool DealUnseenCards(const GameState& game, bool twoDecks, uint64_t seed, GameState& dealt);
 
 }  // namespace gub

@@ -199,12 +199,15 @@ int main(int argc, char** argv) {
     std::printf("digest: %016llx\n", static_cast<unsigned long long>(stats.digest));
   }
   if (!hintLog.milliseconds.empty()) {
-    std::vector<double>& ms = hintLog.milliseconds;
-    std::sort(ms.begin(), ms.end());
     std::printf(
-        "hints: %zu, %.1f deals tried per hint, median %.2f ms, 99%% %.2f ms, worst %.2f ms\n",
-        ms.size(), static_cast<double>(hintLog.samples) / static_cast<double>(ms.size()),
-        ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
+        "hints: %zu, %.1f deals tried per hint\n", hintLog.milliseconds.size(),
+        static_cast<double>(hintLog.samples) / static_cast<double>(hintLog.milliseconds.size()));
+    for (std::vector<double>* ms : {&hintLog.milliseconds, &hintLog.cpuMilliseconds}) {
+      std::sort(ms->begin(), ms->end());
+      std::printf("  time per hint, %s: median %.2f ms, 99%% %.2f ms, worst %.2f ms\n",
+                  ms == &hintLog.milliseconds ? "wall clock" : "CPU time  ", (*ms)[ms->size() / 2],
+                  (*ms)[ms->size() * 99 / 100], ms->back());
+    }
   }
   const double deals = static_cast<double>(stats.deals);
   std::printf("throughput: %.0f deals/s wall clock, %.0f deals/s CPU time\n", deals / seconds,

@@ -148,6 +148,51 @@ TEST_P(HintTest, AdviceDoesNotDependOnTheHiddenHands) {
   EXPECT_GT(simulated, 30);
 }
 
+// The deals the hint plays on keep what the table has shown: seat 0's hand,
+// the size of every hand, the unseen cards as a whole, each declared card
+// not yet played in its declarer's hand, and no suit where a seat showed none.
+TEST_P(HintTest, DealsOfTheUnseenCardsAgreeWithTheTable) {
+  const bool twoDecks = GetParam();
+  const int32_t size = twoDecks ? TwoDeckHandSize : OneDeckHandSize;
+  auto dealt = std::make_unique<GameState>();
+  int32_t voids = 0;
+  for (uint64_t seed = 300; seed < 340; ++seed) {
+    auto p = MakePosition(twoDecks, true, seed);
+    ASSERT_TRUE(DealUnseenCards(p->game, twoDecks, seed, *dealt)) << seed;
+    int32_t unseen[52] = {};
+    for (int32_t seat = 0; seat < 4; ++seat) {
+      const int32_t* before = HandOf(p->game, twoDecks, seat);
+      const int32_t* after = HandOf(*dealt, twoDecks, seat);
+      EXPECT_EQ(std::count(before, before + size, -1), std::count(after, after + size, -1));
+      EXPECT_TRUE(
+          std::is_sorted(after, std::find(after, after + size, -1),
+                         [](int32_t a, int32_t b) { return CardSortKey(a) > CardSortKey(b); }));
+      for (int32_t i = 0; i < size && after[i] != -1; ++i) {
+        if (seat == 0) {
+          EXPECT_EQ(after[i], before[i]);
+          continue;
+        }
+        ++unseen[after[i]];
+        if (before[i] != -1) --unseen[before[i]];
+        EXPECT_FALSE(p->shownVoid[seat][CardSuit(after[i])]) << seed << " seat " << seat;
+      }
+      for (int32_t suit = 0; suit < 4; ++suit) voids += seat > 0 && p->shownVoid[seat][suit];
+    }
+    EXPECT_EQ(std::count(unseen, unseen + 52, 0), 52) << seed;
+    for (const Declaration* d : {p->game.declarations, p->game.secondDeclarations}) {
+      for (int32_t k = 0; k < 4 && (twoDecks || d == p->game.declarations); ++k) {
+        if (d[k].card == -1 || d[k].seat < 1) continue;
+        const int32_t* before = HandOf(p->game, twoDecks, d[k].seat);
+        const int32_t* after = HandOf(*dealt, twoDecks, d[k].seat);
+        if (std::find(before, before + size, d[k].card) != before + size) {
+          EXPECT_NE(std::find(after, after + size, d[k].card), after + size) << seed;
+        }
+      }
+    }
+  }
+  EXPECT_GT(voids, 10);  // the positions did show voids to respect
+}
+
 TEST_P(HintTest, NoAdviceOutsideSeatZerosTurn) {
   const bool twoDecks = GetParam();
   auto p = MakePosition(twoDecks, false, 5);
