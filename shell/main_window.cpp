@@ -15,6 +15,7 @@
 #include <chrono>
 #include <thread>
 
+#include "shell/frame_sync.h"
 #include "shell/icon_data.h"
 #include "shell/options_dialog.h"
 #include "shell/settings_file.h"
@@ -127,6 +128,7 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
   // a taskbar's Close); without a border it draws nothing.
   Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
          wxBORDER_NONE | wxCLOSE_BOX | wxDIALOG_NO_PARENT);
+  leaveFrameSync(*this);
   SetIcons(loadIcons());
   createCanvas();
 
@@ -231,11 +233,6 @@ void MainWindow::redrawNow() {
   wxBeginBusyCursor();
   present();
   wxEndBusyCursor();
-  // A compositing window manager (mutter) may go on showing an older frame
-  // when the picture was swapped from an input handler, outside the toolkit's
-  // own frame cycle. The paint this asks for draws the same picture again
-  // within such a cycle, which makes that much rarer (though not impossible).
-  surface_->Refresh(false);
 }
 
 void MainWindow::showTrickAndPause(int32_t delayMs) {
