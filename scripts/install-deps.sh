@@ -15,7 +15,6 @@ play_packages=(
   ninja-build
   pkg-config
   libwxgtk3.2-dev
-  libgtk-3-dev
   libgl-dev
   libglu1-mesa-dev
   libgl1-mesa-dri

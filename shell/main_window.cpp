@@ -15,7 +15,6 @@
 #include <chrono>
 #include <thread>
 
-#include "shell/frame_sync.h"
 #include "shell/icon_data.h"
 #include "shell/options_dialog.h"
 #include "shell/settings_file.h"
@@ -128,7 +127,6 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
   // a taskbar's Close); without a border it draws nothing.
   Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
          wxBORDER_NONE | wxCLOSE_BOX | wxDIALOG_NO_PARENT);
-  leaveFrameSync(*this);
   SetIcons(loadIcons());
   createCanvas();
 
@@ -233,6 +231,11 @@ void MainWindow::redrawNow() {
   wxBeginBusyCursor();
   present();
   wxEndBusyCursor();
+  // A compositing window manager (mutter) may go on showing an older frame
+  // when the picture was swapped from an input handler, outside the toolkit's
+  // own frame cycle. The paint this asks for draws the same picture again
+  // within such a cycle, which makes that much rarer (though not impossible).
+  surface_->Refresh(false);
 }
 
 void MainWindow::showTrickAndPause(int32_t delayMs) {
