@@ -393,7 +393,14 @@ class Game:
                 name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
                 path = os.path.join(tempfile.gettempdir(), f"{name}-timeout.png")
                 shot.save(path)
-                raise Failure(f"no {what} within {timeout} s (screen saved in {path})")
+                # What the window itself holds tells a game that never got
+                # there from a compositor that did not show it yet.
+                found = self.windows("Gub Cards")
+                if found:
+                    subprocess.run(["import", "-display", self.server.display, "-window", found[0],
+                                    path[:-4] + "-window.png"], check=False)
+                raise Failure(f"no {what} within {timeout} s (screen saved in {path},"
+                              f" the window's own picture beside it)")
             time.sleep(0.05)
 
     def settle(self, shot=None, interval=0.12, timeout=10.0):
