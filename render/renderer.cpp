@@ -23,6 +23,10 @@ struct Renderer::Impl {
   GLuint cardTextures[CardPictureCount] = {};
   GLuint listBase = 0;
   TableScene scene;
+  // `table` holds the file's pixels, read ahead of the GL set-up.
+  bool tableRead = false;
+  bool tableStarted = false;
+  bool tableReady = false;
 };
 
 namespace {
@@ -58,10 +62,11 @@ Renderer::~Renderer() { delete impl_; }
 void Renderer::loadTableTexture() {
   impl_->table.load("bg/table.bg");
   impl_->table.swapRedBlue();
+  impl_->tableRead = true;
 }
 
-void Renderer::createGl() {
-  if (impl_->listBase != 0) releaseGl();
+void Renderer::createTitleGl() {
+  if (impl_->listBase != 0 || impl_->tableTexture != 0) releaseGl();
   // Mesa's software renderer allocates and frees a few megabytes of scratch
   // memory for every frame. By default glibc hands that back to the kernel at
   // once and takes page faults to get it again on the next frame (about 900
@@ -71,9 +76,22 @@ void Renderer::createGl() {
   glPolygonMode(GL_FRONT, GL_FILL);
   glPolygonMode(GL_BACK, GL_FILL);
   glShadeModel(GL_SMOOTH);
+  glClearColor(0.48f, 0.0f, 0.0f, 1.0f);
+  impl_->overlays.loadTitle();
+  impl_->tableStarted = false;
+  impl_->tableReady = false;
+}
 
+void Renderer::createTableGl() {
+  // A loader's message box runs a modal loop, whose paints must not start
+  // this again.
+  if (impl_->tableStarted) return;
+  impl_->tableStarted = true;
+  if (!impl_->tableRead) loadTableTexture();
   glGenTextures(1, &impl_->tableTexture);
   uploadTexture(impl_->tableTexture, impl_->table);
+  impl_->table.release();
+  impl_->tableRead = false;
 
   char name[32];
   for (int32_t k = 0; k < CardPictureCount; ++k) {
@@ -84,6 +102,7 @@ void Renderer::createGl() {
   glGenTextures(CardPictureCount, impl_->cardTextures);
   for (int32_t k = 0; k < CardPictureCount; ++k) {
     uploadTexture(impl_->cardTextures[k], impl_->cards[k]);
+    impl_->cards[k].release();
   }
 
   impl_->listBase = glGenLists(SceneListCount);
@@ -91,8 +110,18 @@ void Renderer::createGl() {
     impl_->scene.build(impl_->listBase, impl_->tableTexture, impl_->cardTextures);
   }
 
-  glClearColor(0.48f, 0.0f, 0.0f, 1.0f);
-  impl_->overlays.loadAll();
+  impl_->overlays.loadTable();
+  // The pictures' file buffers and texture copies are gone: give their pages
+  // back, which the raised thresholds above would otherwise keep.
+  malloc_trim(0);
+  impl_->tableReady = true;
+}
+
+bool Renderer::tableReady() const { return impl_->tableReady; }
+
+void Renderer::createGl() {
+  createTitleGl();
+  createTableGl();
 }
 
 void Renderer::resize(ViewState& view, int32_t width, int32_t height) {
@@ -150,6 +179,8 @@ void Renderer::releaseGl() {
   impl_->tableTexture = 0;
   glDeleteTextures(CardPictureCount, impl_->cardTextures);
   for (GLuint& name : impl_->cardTextures) name = 0;
+  impl_->tableStarted = false;
+  impl_->tableReady = false;
 }
 
 }  // namespace gub
