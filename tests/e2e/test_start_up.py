@@ -11,33 +11,44 @@ import subprocess
 import sys
 import time
 
-from gubtest import Failure, Game, HandLayout, check, layout, log, run
+from gubtest import HEIGHT, WIDTH, Game, HandLayout, check, layout, log, run
 from measure import title_targets
 
 
 def is_ink(colour):
     r, g, b = colour
-    black = max(colour) < 80 and max(colour) - min(colour) < 30
+    black = max(colour) < 80 and max(colour) - min(colour) < 16
     red = r > 150 and g < 100 and b < 100
     return black or red
 
 
+def slot_spans(count):
+    """Each slot's visible columns, by the game's own hit test."""
+    out = subprocess.run([os.environ["GUB_HAND_SLOTS"], str(WIDTH), str(HEIGHT), str(count)],
+                         check=True, capture_output=True, text=True).stdout
+    return [(int(f[2]), int(f[3])) for f in (line.split() for line in out.splitlines())
+            if f[0] == "slot"]
+
+
 def cards_without_faces(shot, hand, count=13):
-    """The slots whose visible part shows no ink on paper."""
-    xs = [hand.position(slot)[0] for slot in range(count)]
+    """The slots whose visible part shows no print on its paper: no stroke at
+    least three pixels wide, which the one-pixel edges of the cards are not."""
     bare = []
-    for slot, x in enumerate(xs):
-        left = (xs[slot - 1] + x) // 2 if slot > 0 else x - 30
-        right = (x + xs[slot + 1]) // 2 if slot + 1 < count else x + 30
-        ink = paper = 0
+    for slot, (left, right) in enumerate(slot_spans(count)):
+        strokes = paper = 0
         for y in range(hand.top + 4, hand.bottom - 4, 2):
-            for px in range(left, right, 2):
-                colour = shot.pixel(px, y)
+            run = 0
+            for x in range(left, min(right + 1, shot.width)):
+                colour = shot.pixel(x, y)
                 if min(colour) > 160 and max(colour) - min(colour) < 30:
                     paper += 1
-                elif is_ink(colour):
-                    ink += 1
-        if ink < 3 or paper < 20:
+                if is_ink(colour):
+                    run += 1
+                    if run == 3:
+                        strokes += 1
+                else:
+                    run = 0
+        if strokes < 2 or paper < 100:
             bare.append(slot)
     return bare
 
