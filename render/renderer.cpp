@@ -26,7 +26,6 @@ struct Renderer::Impl {
   // `table` holds the file's pixels, read ahead of the GL set-up.
   bool tableRead = false;
   bool tableStarted = false;
-  bool tableReady = false;
 };
 
 namespace {
@@ -79,7 +78,6 @@ void Renderer::createTitleGl() {
   glClearColor(0.48f, 0.0f, 0.0f, 1.0f);
   impl_->overlays.loadTitle();
   impl_->tableStarted = false;
-  impl_->tableReady = false;
 }
 
 void Renderer::createTableGl() {
@@ -114,10 +112,7 @@ void Renderer::createTableGl() {
   // The pictures' file buffers and texture copies are gone: give their pages
   // back, which the raised thresholds above would otherwise keep.
   malloc_trim(0);
-  impl_->tableReady = true;
 }
-
-bool Renderer::tableReady() const { return impl_->tableReady; }
 
 void Renderer::createGl() {
   createTitleGl();
@@ -180,7 +175,6 @@ void Renderer::releaseGl() {
   glDeleteTextures(CardPictureCount, impl_->cardTextures);
   for (GLuint& name : impl_->cardTextures) name = 0;
   impl_->tableStarted = false;
-  impl_->tableReady = false;
 }
 
 }  // namespace gub

@@ -31,7 +31,6 @@ class Renderer {
   // freed once GL holds them. Runs once; the flat pictures stay in memory,
   // as glDrawPixels draws them from there.
   void createTableGl();
-  bool tableReady() const;
   // Both of the above at once (tests and benchmarks).
   void createGl();
   // Every size change: client size into `view`, viewport, projection, light,
