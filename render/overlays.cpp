@@ -24,6 +24,14 @@ void OverlayPictures::loadAll() {
   for (int32_t i = 0; i < PictureCount; ++i) images[i].load(OverlayFileNames[i]);
 }
 
+void OverlayPictures::loadTitle() { images[PictureBack].load(OverlayFileNames[PictureBack]); }
+
+void OverlayPictures::loadTable() {
+  for (int32_t i = 0; i < PictureCount; ++i) {
+    if (i != PictureBack) images[i].load(OverlayFileNames[i]);
+  }
+}
+
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;

@@ -48,6 +48,10 @@ struct OverlayPictures {
   OverlayImage images[PictureCount];
   // Loads every picture in order; a missing or refused one stays empty.
   void loadAll();
+  // The same in two steps: the title picture, which is all the title screen
+  // shows, then every other picture in order.
+  void loadTitle();
+  void loadTable();
 };
 
 // One pass of flat pictures: the screen layout of the client size, and the mapping

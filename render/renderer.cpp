@@ -23,6 +23,9 @@ struct Renderer::Impl {
   GLuint cardTextures[CardPictureCount] = {};
   GLuint listBase = 0;
   TableScene scene;
+  // `table` holds the file's pixels, read ahead of the GL set-up.
+  bool tableRead = false;
+  bool tableStarted = false;
 };
 
 namespace {
@@ -111,10 +114,11 @@ Renderer::~Renderer() { delete impl_; }
 void Renderer::loadTableTexture() {
   impl_->table.load("bg/table.bg");
   impl_->table.swapRedBlue();
+  impl_->tableRead = true;
 }
 
-void Renderer::createGl() {
-  if (impl_->listBase != 0) releaseGl();
+void Renderer::createTitleGl() {
+  if (impl_->listBase != 0 || impl_->tableTexture != 0) releaseGl();
   // Mesa's software renderer allocates and frees a few megabytes of scratch
   // memory for every frame. By default glibc hands that back to the kernel at
   // once and takes page faults to get it again on the next frame (about 900
@@ -124,9 +128,21 @@ void Renderer::createGl() {
   glPolygonMode(GL_FRONT, GL_FILL);
   glPolygonMode(GL_BACK, GL_FILL);
   glShadeModel(GL_SMOOTH);
+  glClearColor(0.48f, 0.0f, 0.0f, 1.0f);
+  impl_->overlays.loadTitle();
+  impl_->tableStarted = false;
+}
 
+void Renderer::createTableGl() {
+  // A loader's message box runs a modal loop, whose paints must not start
+  // this again.
+  if (impl_->tableStarted) return;
+  impl_->tableStarted = true;
+  if (!impl_->tableRead) loadTableTexture();
   glGenTextures(1, &impl_->tableTexture);
   uploadTexture(impl_->tableTexture, impl_->table);
+  impl_->table.release();
+  impl_->tableRead = false;
 
   // One card at a time: read, upload, and free the copy (GL keeps its own),
   // so only one picture's pixels are held here at once.
@@ -146,8 +162,15 @@ void Renderer::createGl() {
     impl_->scene.build(impl_->listBase, impl_->tableTexture, impl_->cardTextures);
   }
 
-  glClearColor(0.48f, 0.0f, 0.0f, 1.0f);
-  impl_->overlays.loadAll();
+  impl_->overlays.loadTable();
+  // The pictures' file buffers and texture copies are gone: give their pages
+  // back, which the raised thresholds above would otherwise keep.
+  malloc_trim(0);
+}
+
+void Renderer::createGl() {
+  createTitleGl();
+  createTableGl();
 }
 
 void Renderer::resize(ViewState& view, int32_t width, int32_t height) {
@@ -205,6 +228,7 @@ void Renderer::releaseGl() {
   impl_->tableTexture = 0;
   glDeleteTextures(CardPictureCount, impl_->cardTextures);
   for (GLuint& name : impl_->cardTextures) name = 0;
+  impl_->tableStarted = false;
 }
 
 }  // namespace gub

@@ -19,10 +19,19 @@ class Renderer {
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
 
-  // Before any window exists: load "bg/table.bg" from the current folder.
+  // Optional, before the GL set-up: load "bg/table.bg" from the current
+  // folder now rather than in `createTableGl`.
   void loadTableTexture();
-  // With the new context current: GL state, table and card lists, the 53
-  // card pictures, the clear colour and the overlay pictures.
+  // With the new context current: GL state, the clear colour and the title
+  // picture, all that the title screen draws.
+  void createTitleGl();
+  // Then, with the title already on the screen, everything a game frame
+  // needs: the table texture, the table and card lists, the 53 card pictures
+  // and the other overlay pictures. Each texture's own copy of its pixels is
+  // freed once GL holds them. Runs once; the flat pictures stay in memory,
+  // as glDrawPixels draws them from there.
+  void createTableGl();
+  // Both of the above at once (tests and benchmarks).
   void createGl();
   // Every size change: client size into `view`, viewport, projection, light,
   // material and texture state.

@@ -36,8 +36,9 @@ asset_packages=(
 
 # The tests: GoogleTest; EGL for the pixel tests; clang, its sanitizer and
 # fuzzer runtime and clang-format; Xvfb, xdotool, ImageMagick, the X
-# utilities and XTest for the end-to-end tests; the checkers of the desktop
-# entry, the AppStream metadata, the manual page and the scalable icon.
+# utilities, XTest and XDamage for the end-to-end tests and their probe; the
+# checkers of the desktop entry, the AppStream metadata, the manual page and
+# the scalable icon.
 test_packages=(
   libgtest-dev
   libegl-dev
@@ -50,6 +51,7 @@ test_packages=(
   imagemagick
   x11-utils
   libxtst-dev
+  libxdamage-dev
   python3
   appstream
   desktop-file-utils

@@ -119,10 +119,6 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
       random_(random),
       renderer_(renderer),
       musicPollTimer_(this, MusicPollTimerId) {
-  // The table picture is read before any window exists, as its loader's
-  // message box must not have a half-made window behind it.
-  renderer_.loadTableTexture();
-
   // The close box lets the window manager offer its close request (Alt+F4,
   // a taskbar's Close); without a border it draws nothing.
   Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
@@ -190,16 +186,30 @@ void MainWindow::startUp() {
   startedUp_ = true;
   wxSize size = physicalClientSize();
   if (createRenderingContext()) {
-    renderer_.createGl();
+    renderer_.createTitleGl();
     renderer_.resize(view_, size.x, size.y);
     glReady_ = true;
     musicPollTimer_.Start(MusicPollPeriodMs);
   } else {
     view_.resize(size.x, size.y);
   }
-  // The title first, then the music: loading the soundfont takes a few tens
-  // of milliseconds that the first frame need not wait for.
+  // The title is all the player sees at first: it goes up before the cards,
+  // the table and the other pictures are read, and before the sound starts.
   present();
+  // Once this paint has ended, so that a compositing window manager shows
+  // the title at once rather than after the loading.
+  CallAfter(&MainWindow::finishStartUp);
+}
+
+void MainWindow::finishStartUp() {
+  if (finishedStartUp_ || tornDown_) return;
+  finishedStartUp_ = true;
+  if (glReady_) {
+    canvas_->SetCurrent(*context_);
+    renderer_.createTableGl();
+  }
+  // The sound library is started only for the sound: with the sound off it
+  // waits for the options dialog to switch it on.
   if (settings_.soundOn != 0 && openAudio()) startMusic();
 }
 
@@ -219,6 +229,9 @@ void MainWindow::teardown() {
 
 void MainWindow::present() {
   if (!glReady_ || tornDown_) return;
+  // A press that leaves the title before the rest of the start-up has run
+  // (it comes straight after the first paint) waits for it.
+  if (screenMode_ != ScreenTitle) finishStartUp();
   canvas_->SetCurrent(*context_);
   renderer_.drawScene(game_, settings_, view_, screenMode_);
   canvas_->SwapBuffers();

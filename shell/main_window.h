@@ -40,6 +40,7 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
  private:
   void createCanvas();
   void startUp();
+  void finishStartUp();
   wxSize physicalClientSize() const;
   bool createRenderingContext();
   void present();
@@ -65,6 +66,7 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
   wxWindow* surface_ = nullptr;
   wxGLContext* context_ = nullptr;
   bool startedUp_ = false;
+  bool finishedStartUp_ = false;
   bool glReady_ = false;
   bool tornDown_ = false;
   wxTimer musicPollTimer_;

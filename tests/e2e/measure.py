@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Figures of the real game under Xvfb (a benchmark, not a test):
-  - the time from exec to the first title frame on the screen, median of 9
-    runs, and the resident memory with the title shown;
+  - the time from exec to the first title frame on the screen, side by side
+    with a bare wx GL window (a canvas cleared and swapped once) started the
+    same way in the same rounds, median of 9 runs each, with the sound on and
+    with the sound off; and the resident memory of each with the title shown;
   - the time from a click on a card to the presented frame, over the thirteen
     tricks of a one-deck deal, with the pause after the trick left out (the
     settings file's speed set to 0).
 Run from the build folder's tests/e2e with the same environment as the tests:
-  GUB_CARDS=... GUB_RUNTIME=... GUB_HAND_SLOTS=... GUB_X11_PROBE=... measure.py
+  GUB_CARDS=... GUB_RUNTIME=... GUB_HAND_SLOTS=... GUB_X11_PROBE=... \
+  GUB_BARE_GL_WINDOW=... measure.py [--start-up-only]
 or simply:
   cmake --build build --target gub-measure
 """
@@ -18,8 +21,8 @@ import subprocess
 import sys
 import time
 
-from gubtest import (HEIGHT, SPEED, WIDTH, Failure, Game, HandLayout, Xvfb, new_game, press_start,
-                     start_at_title)
+from gubtest import (HEIGHT, SOUND_ON, SPEED, WIDTH, Failure, Game, HandLayout, Xvfb, new_game,
+                     press_start, start_at_title)
 
 RUNS = 9
 
@@ -52,33 +55,73 @@ def rss_kib(pid):
     return 0
 
 
-def start_up(server):
-    game = Game(server, env={"SDL_AUDIODRIVER": "dummy"})
-    times, memory = [], []
+# The bare window's clear colour (0.2, 0.6, 0.4).
+BARE_COLOUR = (51, 153, 102)
+
+
+def bare_targets():
+    return [(x, y, *BARE_COLOUR) for x in (WIDTH // 8, WIDTH // 2, WIDTH * 7 // 8)
+            for y in (HEIGHT // 8, HEIGHT // 2, HEIGHT * 7 // 8)]
+
+
+def first_frame(program, targets, cwd, env):
+    """Milliseconds from exec to the first frame showing `targets`, and the
+    resident memory a second later (the program started and idle)."""
+    args = [str(v) for t in targets for v in t]
+    out = subprocess.run([os.environ["GUB_X11_PROBE"], "first-frame", *args, "--", program],
+                         cwd=cwd, env=env, capture_output=True, text=True).stdout
+    fields = out.split()
+    if len(fields) < 2:
+        raise Failure(f"the probe gave no answer for {program}: {out!r}")
+    pid = int(fields[1])
     try:
-        targets = title_targets(game)
-        args = [str(v) for t in targets for v in t]
-        env = dict(game.env)
-        for _ in range(RUNS):
-            out = subprocess.run([os.environ["GUB_X11_PROBE"], "first-frame", *args, "--",
-                                  os.environ["GUB_CARDS"]],
-                                 cwd=game.folder, env=env, capture_output=True, text=True).stdout
-            fields = out.split()
-            if not fields or fields[0] == "timeout":
-                raise Failure(f"no title frame: {out!r}")
-            ms, pid = float(fields[0]), int(fields[1])
-            time.sleep(1.0)  # the music started, the title shown and idle
-            memory.append(rss_kib(pid))
-            os.kill(pid, signal.SIGKILL)
-            while os.path.exists(f"/proc/{pid}"):
-                time.sleep(0.02)
-            times.append(ms)
-            time.sleep(0.3)
+        if fields[0] == "timeout":
+            raise Failure(f"no first frame of {program}")
+        time.sleep(1.0)
+        return float(fields[0]), rss_kib(pid)
     finally:
-        game.close()
-    print(f"exec to first title frame: median {statistics.median(times):.0f} ms over {RUNS} runs "
-          f"(min {min(times):.0f}, max {max(times):.0f})")
-    print(f"resident memory with the title shown: median {statistics.median(memory) / 1024:.0f} MiB")
+        os.kill(pid, signal.SIGKILL)
+        while os.path.exists(f"/proc/{pid}"):
+            time.sleep(0.02)
+        time.sleep(0.3)
+
+
+def start_up(server):
+    # The sound on through SDL's dummy device: the mixer and the soundfont are
+    # loaded as on a desktop, with nothing to hear.
+    games = {"on": Game(server, fields={SOUND_ON: 1}), "off": Game(server, fields={SOUND_ON: 0})}
+    times = {"bare": [], "on": [], "off": []}
+    memory = {"bare": [], "on": [], "off": []}
+    try:
+        targets = title_targets(games["on"])
+        runners = {
+            "bare": lambda: first_frame(os.environ["GUB_BARE_GL_WINDOW"], bare_targets(),
+                                        games["on"].folder, games["on"].env),
+            "on": lambda: first_frame(os.environ["GUB_CARDS"], targets, games["on"].folder,
+                                      games["on"].env),
+            "off": lambda: first_frame(os.environ["GUB_CARDS"], targets, games["off"].folder,
+                                       games["off"].env),
+        }
+        order = list(runners)
+        for round_ in range(RUNS):
+            # Each program takes each place in the round in turn.
+            for name in order[round_ % 3:] + order[:round_ % 3]:
+                ms, kib = runners[name]()
+                times[name].append(ms)
+                memory[name].append(kib)
+    finally:
+        for game in games.values():
+            game.close()
+    labels = {"bare": "bare wx GL window", "on": "gub-cards, sound on", "off": "gub-cards, sound off"}
+    bare = statistics.median(times["bare"])
+    print(f"exec to first frame, median of {RUNS} runs each, side by side:")
+    for name, label in labels.items():
+        median = statistics.median(times[name])
+        print(f"  {label:<22} {median:6.0f} ms (min {min(times[name]):.0f}, max "
+              f"{max(times[name]):.0f})  {median / bare:.2f}x the bare window")
+    print("resident memory one second after the first frame, median:")
+    for name, label in labels.items():
+        print(f"  {label:<22} {statistics.median(memory[name]) / 1024:6.1f} MiB")
 
 
 def click_to_frame(server):
@@ -115,7 +158,8 @@ def click_to_frame(server):
 def main():
     with Xvfb() as server:
         start_up(server)
-        click_to_frame(server)
+        if "--start-up-only" not in sys.argv[1:]:
+            click_to_frame(server)
     return 0
 
 
