@@ -53,8 +53,8 @@ constexpr const char* Rules =
     "\n"
     "KEYS\n"
     "  Left, Right    move the cursor over your hand\n"
-    "  Space          play the card under the cursor (two decks: raise or lower it);\n"
-    "                 while declaring, declare it; after a deal, go on\n"
+    "  Space          play the card under the cursor; two decks: raise or lower it;\n"
+    "                 while declaring: declare it; after a deal: go on\n"
     "  Up             two decks: play the raised card or pair\n"
     "  S              press Start while declaring\n"
     "  H              hint: marks the card (or pair) to play\n"
@@ -96,7 +96,7 @@ RulesDialog::RulesDialog(wxWindow* parent, const Statistics& statistics) {
          wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxRESIZE_BORDER);
   auto* text =
       new wxTextCtrl(this, wxID_ANY, wxString::FromUTF8(RulesText(statistics)), wxDefaultPosition,
-                     FromDIP(wxSize(560, 420)), wxTE_MULTILINE | wxTE_READONLY);
+                     FromDIP(wxSize(640, 560)), wxTE_MULTILINE | wxTE_READONLY);
   text->SetFont(wxFont(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE)));
   auto* close = new wxButton(this, wxID_CANCEL, "Close");
   close->SetDefault();
@@ -107,6 +107,9 @@ RulesDialog::RulesDialog(wxWindow* parent, const Statistics& statistics) {
   // Escape, Enter and the button all close it, as in the options dialog.
   SetEscapeId(wxID_CANCEL);
   SetAffirmativeId(wxID_CANCEL);
+  // From the top, not from where the text ended.
+  text->SetInsertionPoint(0);
+  text->ShowPosition(0);
   close->SetFocus();
   CentreOnParent();
 }

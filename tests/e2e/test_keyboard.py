@@ -11,7 +11,7 @@ import os
 import sys
 import time
 
-from gubtest import (HEIGHT, WIDTH, Failure, Game, HandLayout, check, log, run,
+from gubtest import (HEIGHT, TWO_DECKS, WIDTH, Failure, Game, HandLayout, check, log, run,
                      start_at_title)
 
 CURSOR = (255, 217, 25)
@@ -74,7 +74,46 @@ def play_by_keys(game, hand, count, use_hint):
     raise Failure(f"no card of the {count} was accepted")
 
 
+def two_deck_trick(server):
+    """Two decks: Space raises the card under the cursor and lowers it again,
+    Up plays the raised card as the right button would."""
+    game = Game(server, fields={TWO_DECKS: 1})
+    try:
+        start_at_title(game)
+        hand = HandLayout(26)
+        region = hand.region()
+        game.key("n")
+        game.wait_for(lambda s: game.shows_table(s) and game.shows_start_button(s),
+                      "the two-deck table after N")
+        game.key("s")
+        game.wait_for(lambda s: not game.shows_start_button(s), "start of play after S")
+        game.key(*(["Left"] * 26))
+        for slot in range(26):
+            shot = game.settle()
+            before = shot.region(*region)
+            game.key("space")
+            raised = game.wait_change(region, before, timeout=3)
+            check(raised is not None, f"Space raised nothing in slot {slot}")
+            if slot == 0:
+                save(raised, "two-decks-raised.png")
+            game.key("Up")
+            played = game.wait_change(region, raised.region(*region))
+            if played is not None:
+                log(f"slot {slot} raised by Space and played by Up")
+                return
+            game.key("space")
+            lowered = game.wait_change(region, raised.region(*region), timeout=3)
+            check(lowered is not None and lowered.region(*region) == before,
+                  "Space did not lower the raised card")
+            log(f"slot {slot} refused, lowered again")
+            game.key("Right")
+        raise Failure("no card of the two-deck hand was accepted")
+    finally:
+        game.close()
+
+
 def scenario(server):
+    two_deck_trick(server)
     game = Game(server)
     try:
         start_at_title(game)
