@@ -74,40 +74,74 @@ def play_by_keys(game, hand, count, use_hint):
     raise Failure(f"no card of the {count} was accepted")
 
 
+def hinted_slots(shot, hand):
+    """The slots under the hint's wedges, left to right."""
+    # Near their tips, where the wedges of neighbouring cards stand apart.
+    xs = sorted({x for y in range(max(0, hand.top - 14), hand.top - 4, 2)
+                 for x in range(0, WIDTH) if marked_pixel(shot, x, y, HINT)})
+    clusters, start, last = [], None, None
+    for x in xs:
+        if start is None or x - last > 3:
+            if start is not None:
+                clusters.append((start + last) / 2)
+            start = x
+        last = x
+    if start is not None:
+        clusters.append((start + last) / 2)
+    return sorted({min(hand.centres, key=lambda s: abs(hand.centres[s] - c)) for c in clusters})
+
+
+def marked_pixel(shot, x, y, colour):
+    return all(abs(a - b) <= 24 for a, b in zip(shot.pixel(x, y), colour))
+
+
 def two_deck_trick(server):
     """Two decks: Space raises the card under the cursor and lowers it again,
-    Up plays the raised card as the right button would."""
+    H marks the card or pair to play, which Space raises and Up plays as the
+    right button would."""
     game = Game(server, fields={TWO_DECKS: 1})
     try:
         start_at_title(game)
         hand = HandLayout(26)
         region = hand.region()
+        marks = (0, max(0, hand.top - 80), WIDTH, HEIGHT)
         game.key("n")
         game.wait_for(lambda s: game.shows_table(s) and game.shows_start_button(s),
                       "the two-deck table after N")
         game.key("s")
         game.wait_for(lambda s: not game.shows_start_button(s), "start of play after S")
-        game.key(*(["Left"] * 26))
-        for slot in range(26):
-            shot = game.settle()
-            before = shot.region(*region)
-            game.key("space")
-            raised = game.wait_change(region, before, timeout=3)
-            check(raised is not None, f"Space raised nothing in slot {slot}")
-            if slot == 0:
-                save(raised, "two-decks-raised.png")
-            game.key("Up")
-            played = game.wait_change(region, raised.region(*region))
-            if played is not None:
-                log(f"slot {slot} raised by Space and played by Up")
-                return
-            game.key("space")
-            lowered = game.wait_change(region, raised.region(*region), timeout=3)
-            check(lowered is not None and lowered.region(*region) == before,
-                  "Space did not lower the raised card")
-            log(f"slot {slot} refused, lowered again")
-            game.key("Right")
-        raise Failure("no card of the two-deck hand was accepted")
+        # The cursor first, so that only the card moves below.
+        game.key("Right")
+        shot = game.wait_for(lambda s: marked(s, CURSOR, marks) > 10, "the cursor")
+        shot = game.settle(shot)
+        before = shot.region(*region)
+        game.key("space")
+        raised = game.wait_change(region, before, timeout=3)
+        check(raised is not None, "Space raised nothing")
+        save(raised, "two-decks-raised.png")
+        game.key("space")
+        lowered = game.wait_change(region, raised.region(*region), timeout=3)
+        check(lowered is not None and lowered.region(*region) == before,
+              "Space did not lower the raised card")
+        log("Space raised a card and lowered it again")
+
+        game.key("h")
+        shot = game.wait_for(lambda s: marked(s, HINT, marks) > 10, "the two-deck hint", timeout=20)
+        shot = game.settle(shot)
+        save(shot, "two-decks-hint.png")
+        slots = hinted_slots(shot, hand)
+        check(1 <= len(slots) <= 2, f"the hint marks {slots}")
+        log(f"hint marks slots {slots}")
+        # The hint brings the cursor to its first card.
+        keys = ["space"]
+        if len(slots) == 2:
+            keys += ["Right"] * (slots[1] - slots[0]) + ["space"]
+        game.key(*keys)
+        shot = game.settle()
+        game.key("Up")
+        played = game.wait_change(region, shot.region(*region), timeout=3)
+        check(played is not None, "Up did not play the hinted cards")
+        log("the hinted cards raised by Space and played by Up")
     finally:
         game.close()
 
