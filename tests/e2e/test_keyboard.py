@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """Play without a mouse: N on the title deals, the arrows show the cursor, S
-starts play, H marks a card that Space then plays, L shows the last trick and
-L again brings the table back unchanged, a whole one-deck deal is played with
-keys alone, and F1 opens the rules page that Escape closes with the game going
-on. Screenshots of the marks, the last trick and the rules page go to
+starts play, H marks a card (two decks: card or pair) that Space then plays or
+raises for Up to play, L shows the last trick and L again brings the table
+back unchanged, a whole one-deck deal is played with keys alone, and F1 opens
+the rules page that Escape or Enter closes with the game going on.
+Screenshots of the marks, the last trick and the rules page go to
 $GUB_E2E_SHOTS when it is set."""
 
 import os
@@ -77,7 +78,11 @@ def play_by_keys(game, hand, count, use_hint):
 def hinted_slots(shot, hand):
     """The slots under the hint's wedges, left to right."""
     # Near their tips, where the wedges of neighbouring cards stand apart.
-    xs = sorted({x for y in range(max(0, hand.top - 14), hand.top - 4, 2)
+    rows = [y for y in range(max(0, hand.top - 80), hand.bottom)
+            if any(marked_pixel(shot, x, y, HINT) for x in range(0, WIDTH, 2))]
+    check(rows, "no hint wedge")
+    tip = max(rows)
+    xs = sorted({x for y in range(tip - 8, tip - 1)
                  for x in range(0, WIDTH) if marked_pixel(shot, x, y, HINT)})
     clusters, start, last = [], None, None
     for x in xs:
@@ -183,7 +188,9 @@ def scenario(server):
                 check(back is not None and back.region(*area) == before,
                       "the table did not come back after L")
                 log("last trick shown and back")
-            if count == 7:
+            if count in (7, 5):
+                # Escape once, Enter the other time: both only close the page.
+                closing_key = "Escape" if count == 7 else "Return"
                 shot = game.settle()
                 game.key("F1")
                 deadline = time.monotonic() + 10
@@ -191,16 +198,17 @@ def scenario(server):
                     check(time.monotonic() < deadline, "F1 opened no rules page")
                     time.sleep(0.1)
                 time.sleep(0.5)
-                save(game.shot(), "rules-page.png")
+                if count == 7:
+                    save(game.shot(), "rules-page.png")
                 dialog = game.windows("Gub Cards: rules and keys")[0]
-                game.key("Escape", window=dialog)
+                game.key(closing_key, window=dialog)
                 game.wait_no_window("Gub Cards: rules and keys")
                 time.sleep(0.3)
-                check(game.running(), "Escape in the rules page ended the game")
+                check(game.running(), f"{closing_key} in the rules page ended the game")
                 after = game.settle()
                 check(after.region(*hand.region()) == shot.region(*hand.region()),
                       "the table changed behind the rules page")
-                log("rules page opened by F1 and closed by Escape")
+                log(f"rules page opened by F1 and closed by {closing_key}")
 
         game.wait_for(game.shows_deal_over, "deal-over scores after the thirteenth trick",
                       timeout=15)
