@@ -93,7 +93,13 @@ def hinted_slots(shot, hand):
         last = x
     if start is not None:
         clusters.append((start + last) / 2)
-    return sorted({min(hand.centres, key=lambda s: abs(hand.centres[s] - c)) for c in clusters})
+    # The outermost strips of the hit test run on to the screen's edges: their
+    # cards lie one step beyond their neighbours.
+    centres = dict(hand.centres)
+    last = max(centres)
+    centres[0] = 2 * centres[1] - centres[2]
+    centres[last] = 2 * centres[last - 1] - centres[last - 2]
+    return sorted({min(centres, key=lambda s: abs(centres[s] - c)) for c in clusters})
 
 
 def marked_pixel(shot, x, y, colour):
