@@ -174,8 +174,10 @@ bool LastTrickView(const GameState& game, const Settings& settings, int32_t firs
     view.currentTrick[k].card = record.cards[k];
     view.currentTrick[k].second = settings.twoDecks != 0 ? record.seconds[k] : -1;
   }
-  // The trick lies on the table untaken: the taken rows and the pile stop
-  // before it, and the table is drawn as in play.
+  // The trick lies on the table untaken: the taken rows (built from every
+  // record with a winner) and the pile stop before it, and the table is
+  // drawn as in play.
+  view.trickHistory[t].winner = -1;
   view.trickNumber = t;
   view.trickCount = 4;
   view.phase = PhasePlaying;

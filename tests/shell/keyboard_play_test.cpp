@@ -57,6 +57,8 @@ TEST(KeyboardPlayTest, LastTrickLiesAsPlayedWithItsLeaders) {
   EXPECT_EQ(view.currentTrick[0].card, 10);
   EXPECT_EQ(view.currentTrick[3].seat, 1);
   EXPECT_EQ(view.trickNumber, 0) << "the trick is not yet taken in the view";
+  EXPECT_EQ(view.trickHistory[0].winner, -1) << "nor in its winner's row";
+  EXPECT_EQ(game.trickHistory[0].winner, 3);
   EXPECT_FALSE(LastTrickView(game, settings, -1, view)) << "first leader unknown";
 
   game.trickNumber = 2;
