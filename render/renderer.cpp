@@ -6,8 +6,10 @@
 #include <GL/glu.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "engine/table_geometry.h"
 #include "render/image_loaders.h"
@@ -26,6 +28,7 @@ struct Renderer::Impl {
   // `table` holds the file's pixels, read ahead of the GL set-up.
   bool tableRead = false;
   bool tableStarted = false;
+  std::vector<HandMark> marks;
 };
 
 namespace {
@@ -103,6 +106,46 @@ void uploadTexture(GLuint name, const Texture& texture) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   }
   glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// Flat marks in client pixels over the finished frame: the cursor as a bar
+// under the card, the hint as a wedge pointing down onto it.
+void drawHandMarks(const std::vector<HandMark>& marks, const ViewState& view) {
+  if (marks.empty() || view.clientWidth <= 0 || view.clientHeight <= 0) return;
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, view.clientWidth, view.clientHeight, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  for (const HandMark& mark : marks) {
+    const double left = mark.left, right = mark.right + 1.0;
+    const double middle = (left + right) / 2.0;
+    const double size = std::max(8.0, (right - left) * 0.8);
+    if (mark.kind == HandMark::Cursor) {
+      const double y = std::min(mark.bottom + 4.0, view.clientHeight - 6.0);
+      glColor3f(1.0f, 0.85f, 0.1f);
+      glRectd(left + 1, y, right - 1, y + 5);
+    } else {
+      const double tip = mark.top - 4.0;
+      glColor3f(0.1f, 0.95f, 0.3f);
+      glBegin(GL_TRIANGLES);
+      glVertex2d(middle, tip);
+      glVertex2d(middle - size / 2, tip - size);
+      glVertex2d(middle + size / 2, tip - size);
+      glEnd();
+    }
+  }
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
 }
 
 }  // namespace
@@ -218,6 +261,11 @@ void Renderer::drawScene(GameState& game, const Settings& settings, const ViewSt
   } else {
     impl_->scene.drawOneDeck(game, view);
   }
+  drawHandMarks(impl_->marks, view);
+}
+
+void Renderer::setHandMarks(const HandMark* marks, int32_t count) {
+  impl_->marks.assign(marks, marks + count);
 }
 
 void Renderer::releaseGl() {

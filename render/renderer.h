@@ -12,6 +12,17 @@
 
 namespace gub {
 
+// A mark drawn over a card of the player's hand, in client pixels (y down):
+// the card's strip and the rows its face spans.
+struct HandMark {
+  enum Kind : int32_t { Cursor, Hint };
+  int32_t left;
+  int32_t right;
+  int32_t top;
+  int32_t bottom;
+  Kind kind;
+};
+
 class Renderer {
  public:
   Renderer();
@@ -40,6 +51,9 @@ class Renderer {
   // taken-card lists here also follows `gubTakerSeat`, hence the non-const game.
   void drawScene(GameState& game, const Settings& settings, const ViewState& view,
                  int32_t screenMode);
+  // Marks drawn over the hand in every later frame of the table, until
+  // replaced; none by default, and then nothing is drawn for them.
+  void setHandMarks(const HandMark* marks, int32_t count);
   // With the context still current: delete what createGl made.
   void releaseGl();
 

@@ -17,6 +17,7 @@
 
 #include "shell/icon_data.h"
 #include "shell/options_dialog.h"
+#include "shell/rules_dialog.h"
 #include "shell/settings_file.h"
 #include "shell/sound.h"
 
@@ -30,6 +31,8 @@ namespace {
 
 constexpr int MusicPollTimerId = 1;
 constexpr int MusicPollPeriodMs = 100;
+constexpr int HintTimerId = 2;
+constexpr int HintPollPeriodMs = 15;
 
 wxIconBundle loadIcons() {
   if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
@@ -118,7 +121,8 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
       view_(view),
       random_(random),
       renderer_(renderer),
-      musicPollTimer_(this, MusicPollTimerId) {
+      musicPollTimer_(this, MusicPollTimerId),
+      hintTimer_(this, HintTimerId) {
   // The close box lets the window manager offer its close request (Alt+F4,
   // a taskbar's Close); without a border it draws nothing.
   Create(nullptr, wxID_ANY, "Gub Cards", wxDefaultPosition, wxDefaultSize,
@@ -136,6 +140,10 @@ MainWindow::MainWindow(GameState& game, Settings& settings, ViewState& view, Ran
 
   Bind(wxEVT_CHAR_HOOK, &MainWindow::onCharHook, this);
   Bind(wxEVT_TIMER, &MainWindow::onTimer, this, MusicPollTimerId);
+  Bind(wxEVT_TIMER, &MainWindow::onHintTimer, this, HintTimerId);
+  statisticsPath_ = statisticsPath();
+  statistics_ = loadStatistics(statisticsPath_);
+  hintSeed_ = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   Bind(wxEVT_CLOSE_WINDOW, &MainWindow::onCloseWindow, this);
 }
 
@@ -224,6 +232,8 @@ void MainWindow::teardown() {
     glReady_ = false;
   }
   musicPollTimer_.Stop();
+  hintTimer_.Stop();
+  if (hint_.valid()) hint_.wait();
   closeMusic();
 }
 
@@ -233,7 +243,15 @@ void MainWindow::present() {
   // (it comes straight after the first paint) waits for it.
   if (screenMode_ != ScreenTitle) finishStartUp();
   canvas_->SetCurrent(*context_);
-  renderer_.drawScene(game_, settings_, view_, screenMode_);
+  updateHandMarks();
+  GameState lastTrick;
+  if (keys_.lastTrickShown && screenMode_ == ScreenGame &&
+      LastTrickView(game_, settings_, keys_.firstLeader, lastTrick)) {
+    renderer_.drawScene(lastTrick, settings_, view_, screenMode_);
+  } else {
+    keys_.lastTrickShown = false;
+    renderer_.drawScene(game_, settings_, view_, screenMode_);
+  }
   canvas_->SwapBuffers();
   // The picture must be on the screen before a driver's pause starts.
   wxDisplayInfo display = wxGetDisplayInfo();
@@ -308,17 +326,159 @@ void MainWindow::onSize(wxSizeEvent& event) {
 void MainWindow::onLeftDown(wxMouseEvent& event) {
   InputContext context = inputContext();
   wxPoint at = surface_->ToPhys(event.GetPosition());
+  beforeAction();
   handleLeftPress(context, at.x, at.y);
+  afterAction();
   event.Skip();
 }
 
 void MainWindow::onRaisedPlayGesture(wxMouseEvent& event) {
   InputContext context = inputContext();
+  beforeAction();
   handleRaisedPlayGesture(context);
+  afterAction();
   event.Skip();
 }
 
+void MainWindow::beforeAction() {
+  ++actionSerial_;
+  hintTimer_.Stop();
+  keys_.clearHint();
+  keys_.lastTrickShown = false;
+  phaseBeforeAction_ = game_.phase;
+}
+
+void MainWindow::afterAction() {
+  FollowGame(keys_, game_, settings_);
+  const bool twoDecks = settings_.twoDecks != 0;
+  bool changed = false;
+  if (phaseBeforeAction_ == PhasePlaying && game_.phase == PhaseDealOver) {
+    statistics_.recordDeal(twoDecks, game_.dealScore[0]);
+    changed = true;
+  }
+  if (phaseBeforeAction_ == PhaseDealOver && game_.phase == PhaseMatchOver) {
+    // The best total wins; equal best totals share the win.
+    const int32_t best = *std::max_element(game_.matchTotal, game_.matchTotal + 4);
+    statistics_.recordMatch(twoDecks, game_.matchTotal[0] == best);
+    changed = true;
+  }
+  phaseBeforeAction_ = game_.phase;
+  // A statistics file that can't be written costs only the statistics.
+  if (changed) saveStatistics(statisticsPath_, statistics_);
+}
+
+void MainWindow::updateHandMarks() {
+  HandMark marks[3];
+  int32_t count = 0;
+  const bool onTable =
+      screenMode_ == ScreenGame && (game_.phase == PhaseDeclaring || game_.phase == PhasePlaying);
+  if (onTable && !keys_.lastTrickShown) {
+    int32_t slots = 0;
+    const int32_t* hand = PlayerHand(game_, settings_, slots);
+    auto mark = [&](int32_t slot, HandMark::Kind kind) {
+      SlotSpot spot;
+      if (slot < 0 || !FindSlotSpot(view_, hand, slots, slot, spot)) return;
+      marks[count++] = HandMark{spot.left, spot.right, spot.top, spot.bottom, kind};
+    };
+    if (keys_.cursorShown) mark(keys_.cursor, HandMark::Cursor);
+    mark(keys_.hintSlot, HandMark::Hint);
+    mark(keys_.hintSecond, HandMark::Hint);
+  }
+  renderer_.setHandMarks(marks, count);
+}
+
+void MainWindow::requestHint() {
+  if (screenMode_ != ScreenGame || game_.phase != PhasePlaying || game_.turnSeat % 4 != 0) return;
+  if (hint_.valid()) return;  // one is on its way
+  // The worker plays on copies; the window goes on with the real record.
+  hintSerial_ = actionSerial_;
+  hint_ = std::async(std::launch::async, [game = game_, settings = settings_, seed = hintSeed_++] {
+    return Advise(game, settings, seed, HintBudget{});
+  });
+  hintTimer_.Start(HintPollPeriodMs);
+}
+
+void MainWindow::onHintTimer(wxTimerEvent&) {
+  if (!hint_.valid()) {
+    hintTimer_.Stop();
+    return;
+  }
+  if (hint_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  hintTimer_.Stop();
+  const HintAdvice advice = hint_.get();
+  if (hintSerial_ != actionSerial_ || screenMode_ != ScreenGame || game_.phase != PhasePlaying ||
+      game_.turnSeat % 4 != 0) {
+    return;
+  }
+  keys_.hintSlot = advice.slot;
+  keys_.hintSecond = advice.secondSlot;
+  if (advice.slot >= 0) {
+    keys_.cursor = advice.slot;
+    redrawNow();
+  }
+}
+
+void MainWindow::showRules() {
+  RulesDialog dialog(this, statistics_);
+  dialog.ShowModal();
+  redrawNow();
+}
+
+bool MainWindow::onTableKey(wxKeyEvent& event) {
+  // Keys typed in a dialog of ours reach this hook too; they belong there.
+  auto* origin = dynamic_cast<wxWindow*>(event.GetEventObject());
+  if (origin != nullptr && wxGetTopLevelParent(origin) != this) return false;
+  if (event.HasAnyModifiers()) return false;
+  const int code = event.GetKeyCode();
+  TableKey key;
+  switch (code) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+      key = TableKey::Left;
+      break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+      key = TableKey::Right;
+      break;
+    case WXK_SPACE:
+      key = TableKey::Select;
+      break;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+      key = TableKey::PlayRaised;
+      break;
+    case 'S':
+      key = TableKey::Start;
+      break;
+    case 'N':
+      key = TableKey::NewGame;
+      break;
+    case 'O':
+      key = TableKey::Options;
+      break;
+    case 'H':
+      requestHint();
+      return true;
+    case 'L':
+      if (screenMode_ != ScreenGame) return false;
+      keys_.lastTrickShown = !keys_.lastTrickShown;
+      redrawNow();
+      return true;
+    case WXK_F1:
+      showRules();
+      return true;
+    default:
+      return false;
+  }
+  InputContext context = inputContext();
+  beforeAction();
+  const bool handled = HandleTableKey(context, keys_, key);
+  afterAction();
+  return handled;
+}
+
 void MainWindow::onCharHook(wxKeyEvent& event) {
+  if (onTableKey(event)) return;
   switch (event.GetKeyCode()) {
     case WXK_ESCAPE:
       endProgram();

@@ -5,13 +5,18 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
+#include <future>
+
 #include "engine/game_state.h"
 #include "engine/random_source.h"
 #include "engine/settings.h"
 #include "engine/table_view.h"
 #include "engine/view_state.h"
+#include "play/hint.h"
 #include "render/renderer.h"
 #include "shell/input.h"
+#include "shell/keyboard_play.h"
+#include "shell/statistics.h"
 
 class wxGLCanvas;
 class wxGLContext;
@@ -52,6 +57,16 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
   void onRaisedPlayGesture(wxMouseEvent& event);
   void onCharHook(wxKeyEvent& event);
   void onTimer(wxTimerEvent& event);
+  // The keys the table adds to play without a mouse; true when handled.
+  bool onTableKey(wxKeyEvent& event);
+  // Every press or key that may move the game on: the hint and the last
+  // trick go, and a finished deal or match goes into the statistics.
+  void beforeAction();
+  void afterAction();
+  void requestHint();
+  void onHintTimer(wxTimerEvent& event);
+  void updateHandMarks();
+  void showRules();
   void onCloseWindow(wxCloseEvent& event);
 
   GameState& game_;
@@ -70,6 +85,17 @@ class MainWindow final : public wxDialog, public TableView, public ShellCommands
   bool glReady_ = false;
   bool tornDown_ = false;
   wxTimer musicPollTimer_;
+
+  KeyboardState keys_;
+  int32_t phaseBeforeAction_ = PhaseDeclaring;
+  // Counts the actions, so an answer for a position left behind is dropped.
+  uint64_t actionSerial_ = 0;
+  uint64_t hintSerial_ = 0;
+  uint64_t hintSeed_ = 0;
+  std::future<HintAdvice> hint_;
+  wxTimer hintTimer_;
+  std::string statisticsPath_;
+  Statistics statistics_;
 };
 
 }  // namespace gub

@@ -290,8 +290,10 @@ class Game:
             self.write_field(offset, value)
         for name in remove:
             os.remove(os.path.join(self.folder, name))
+        # Statistics go to a scratch data folder, never the user's own.
+        self.data_dir = os.path.join(self.scratch, "data")
         self.env = dict(os.environ, DISPLAY=server.display, XDG_RUNTIME_DIR=self.runtime_dir,
-                        SDL_AUDIODRIVER="dummy", NO_AT_BRIDGE="1")
+                        XDG_DATA_HOME=self.data_dir, SDL_AUDIODRIVER="dummy", NO_AT_BRIDGE="1")
         self.env.update(env or {})
         self.pictures = {}
         self.proc = None
