@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Card faces and the card back. A card is seen some 40 to 60 pixels wide and,
 // in a hand, mostly covered by its neighbour, so the index in the left column
 // is large and bold and everything else is drawn with plain, strong shapes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 52 card faces and the card back. Each is designed as a 128 × 128 picture
 // whose top-left 71 × 96 pixels are the visible card, and written at
 // kCardDensity pixels per design pixel: the game maps the same fraction of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Contact sheet: sections of captioned pictures flowed into rows.
 #include "contact_sheet.h"
 

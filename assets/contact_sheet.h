@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One PNG showing every generated picture with its file name, for review.
 #pragma once
 

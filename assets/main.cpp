@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // gub-assets: writes the run-time folder of the game (pictures, music, sounds
 // and the default settings file) and, on request, a contact sheet of the pictures.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The background music: a gentle piece in C major at 96 beats a minute, forty
 // bars (100 seconds) for flute, vibraphone, nylon guitar, slow strings, bass
 // and light drums. The last bar rests on G7, so when the game starts the piece

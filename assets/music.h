@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The background music, "gub.mid".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The table texture and the overlay pictures. Overlays are copied to the screen
 // as opaque rectangles, so each is a complete panel: framed plaques for the
 // buttons, strip and banners, cream glyphs on the screen's own dark red for the

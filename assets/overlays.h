@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The table texture and the flat overlay pictures of the game screen and the
 // title screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture surfaces, shared drawing helpers and the BMP encoding.
 #include "picture.h"
 

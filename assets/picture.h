@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures of the run-time folder: an RGB cairo surface with its file name, the
 // drawing helpers every picture shares, and the 24-bit BMP encoding the game reads.
 #pragma once

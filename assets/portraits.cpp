@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer players' portraits: three characters drawn from simple shapes
 // in a gold frame, each holding a small fan of cards.
 #include "portraits.h"

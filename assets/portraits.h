@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Framed portraits of the three computer players.
 #pragma once
 

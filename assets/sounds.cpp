@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two end-of-match jingles, synthesised from sine partials with simple
 // envelopes: a bright rising arpeggio and chord for a win, a drooping brass
 // phrase for a loss. 44.1 kHz mono, 16-bit PCM.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end-of-match jingles, "win.wav" and "lose.wav".
 #pragma once
 

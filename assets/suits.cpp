@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Suit symbols drawn in a unit box (−0.5 … 0.5 both ways, y downwards) and
 // scaled to the pip size. Each part is filled on its own so overlapping parts
 // merge without seams.

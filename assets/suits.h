@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four suit symbols as vector shapes, and the colours the cards use for them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor under gub-sim's throughput: whole deals with the same shuffle,
 // declarations, trick resolution and scoring, but every seat simply plays its
 // last card (single cards only), so no time goes into choosing and none into

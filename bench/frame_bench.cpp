@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws a mid-deal one-deck frame (hands, flat rows, trick, pile, overlays)
 // many times in an EGL pbuffer with Mesa's software renderer and prints the
 // median time per frame at 1024 x 768 and at 1920 x 1080.

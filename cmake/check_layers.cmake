@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The rules code is built in three layers that may only look down:
 #   engine/   the record, the cards, dealing, declaring, tricks and scoring
 #   players/  the computer seats, on top of the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A set of cards as one 64-bit number, in the order of a hand: the card of
 // suit s and rank r is bit 16 * s + r, so each suit is one 16-bit field,
 // ranks 2..14 inside it, and a higher bit comes earlier in a sorted hand.

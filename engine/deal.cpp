@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dealing: the shuffle into deal positions, the sorted hands, the per-deal
 // reset, the automatic declarations and the first leader, one and two decks.
 #include <bit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Declaring the four special cards: the computer seats' automatic choice from
 // their hands, and the human's click, one and two decks.
 #include "engine/card_set.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Creation of the game record and the two hand operations everything shares.
 #include "engine/game_state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one record of the game: card table, hands, tricks, scores and declarations.
 // Plain 32-bit integers with -1 for "none", so the engine, the computer players,
 // the drawing and the click handling all work on the same flat data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shuffle's random source, injected so that tests and the simulator can
 // reproduce a deal card for card while the game seeds from the clock.
 #pragma once

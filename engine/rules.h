@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of the game as operations on GameState: dealing, declaring, the
 // rules of a trick and scoring, in one-deck and two-deck forms.
 #pragma once

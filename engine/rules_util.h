@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers shared by the rule files and the computer seats: score
 // arithmetic that clamps at the 32-bit limits instead of overflowing (a huge
 // score limit lets the running totals grow without bound), the card and seat

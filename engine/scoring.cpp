@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scoring: the taken-card lists, the all-hearts bonuses, the double, the end
 // of a deal and the click that adds the deal into the match totals.
 #include "engine/rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six options of the game. Plain values; reading and writing the settings
 // file is the shell's business (and the asset tool's, which writes the first
 // one), the engine only reads them. The file's layout is here so that both

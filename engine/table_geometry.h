@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where things sit on the 3-D table. The scene drawing and the hand hit test
 // both read these, so a click lands on the card that is drawn under it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the turn drivers need from the window. The shell implements it on the
 // real window; tests give the drivers a fake that records the calls.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of one trick: opened suits, declared cards held back, the
 // legality of the human's play, appending a play, and who wins the trick.
 #include "engine/rules.h"

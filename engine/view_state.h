@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Client size and camera parameters: written by the window (resize, keypad
 // zoom), read by the scene drawing and by the hand hit test, which must agree.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen layout. Positions are written in design pixels times the unit,
 // anchored to the window's edges or middle as each picture belongs; press
 // areas are the pixels the pictures cover.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen's flat elements, each a named place computed from the client
 // size: the title picture and its buttons, the declaration strip and its
 // icons, the Menu corner, the running totals with their labels, the player

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole-deal loop: the steps of a deal the click drivers and the simulator
 // share (a computer seat's play, the end of a trick, the end of the deal), and
 // whole matches with every seat on the computer rules for the simulator and

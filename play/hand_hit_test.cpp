@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which card of the player's hand lies under the pointer, and the start
 // button's press area. Both follow the drawing of the table exactly.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The deal driven by the player's clicks, for one deck and two decks: declare,
 // start, play (two decks: raise, then play the raised card or pair), let the
 // computer seats answer and lead, close the deal, leave a finished match.

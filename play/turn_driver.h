@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Click-by-click play of a deal: the handlers of a left click on the table.
 #pragma once
 

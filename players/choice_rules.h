@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Card-choice rules the one-deck and the two-deck computer seats share: how a
 // seat follows a single led card, which card it throws away, and how it
 // scores the suits it could lead. Written once over the card sets of a deal

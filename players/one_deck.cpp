@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer seats' card choice in the one-deck game: the lead (spade play
 // around the gub card, then suit scores) and the follow rules shared with two
 // decks.

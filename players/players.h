@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer seats' card choice. Deterministic rules that read every hand,
 // the current trick, the openings of completed tricks and the declarations.
 #pragma once

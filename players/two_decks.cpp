@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer seats' card choice in the two-deck game: pair leads, answers
 // to a led pair, and single cards by the one-deck follow rules. These write
 // their play into the current trick themselves.

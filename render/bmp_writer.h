@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds 24-bit BMP files in memory: the pictures of the pixel tests, the
 // loader tests and the benchmark's stand-in art. Header-only and GL-free.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture loaders. Every size written in a file is checked against the
 // bytes the file really holds before anything is allocated or copied, so a
 // damaged picture is refused with a message and never read past its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two picture loaders: `Texture` for the card and table textures and
 // `OverlayImage` for the flat pictures drawn with glDrawPixels. Plain C++ with
 // no GL, so the sanitizer and fuzz builds can take them alone.

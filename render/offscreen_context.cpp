@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EGL pbuffer set-up on Mesa's surfaceless platform: no X server, no GPU.
 #include "render/offscreen_context.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A GL context without a window: an EGL pbuffer on Mesa's surfaceless
 // platform with the software renderer. The pixel tests and the frame
 // benchmark draw into it exactly as the game draws into its window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The flat pictures over the table, drawn with glDrawPixels at raster
 // positions on the eye-space plane z = -3, which the projection maps back to
 // the window pixels the layout names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The flat pictures drawn with glDrawPixels over the table: the title picture,
 // the declaration strip, the menu corner, the running totals with their labels
 // and player pictures, and the panels of the declaring, deal-over and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regular files only, without ever blocking in open().
 #include "render/regular_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the game's own files (pictures, settings, music, sounds) so that
 // nothing but a regular file is ever read. A FIFO, a device or a folder put in
 // place of one counts as a missing file: opening a FIFO would otherwise wait

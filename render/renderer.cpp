@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The renderer the window drives: the pictures it owns, the GL set-up at
 // window creation, the state applied on every resize, and one whole frame.
 #include "render/renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The OpenGL side of the window: set-up at window creation, the state applied
 // on every resize, and the drawing of one whole frame. Knows GL, not wx: it
 // draws into whatever context is current.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The table and the cards on it. Every card is a display list that binds its
 // own face picture and the common back, so a frame is only list calls between
 // matrix operations: nothing is uploaded or allocated while drawing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three-dimensional table: its display lists (the table and one box per
 // card, each bound to its texture object) and the drawing of the one- and
 // two-deck tables from the game record.

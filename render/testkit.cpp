@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plain picture set and the sample deals.
 #include "render/testkit.h"
 

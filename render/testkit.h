@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plain pictures with known colours and sample deals, for the pixel tests and
 // the frame benchmark. Each card face is one colour that names its card even
 // after lighting has darkened it, so a read-back pixel tells which card it is.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Puts the licence's SPDX line at the top of every source file that lacks it:
 # C++ sources and headers, CMake files, Python and shell scripts (after the
 # #! line when there is one). Running it again changes nothing. With --check

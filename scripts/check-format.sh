@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks that every C++ source is laid out as clang-format lays it out with
 # the .clang-format at the root; with --fix it rewrites the files instead.
 set -eu

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that are missing, in two sets:
 #   install-deps.sh          what building and playing the game needs
 #   install-deps.sh --tests  that, and what the tests need on top

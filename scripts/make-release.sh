@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the source release tarball out/gub-cards-VERSION.tar.gz: the committed
 # sources (HEAD) with the run-time folder and the icons already drawn, in
 # prebuilt/, so that a packager can build the game without cairo, pango,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # How much each dependency set would add to a Debian 12 system: the number of
 # packages apt would install and their installed size. Runs apt-get in
 # simulation only, against the given root (a debootstrap folder, or / for this

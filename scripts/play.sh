@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing for the game alone (not the tests' tools), builds
 # the game and starts it in the build's run-time folder (pictures, music,
 # sounds and the settings file it rewrites).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs every test: the full build (unit,
 # pixel and end-to-end tests, and the checks of the sources' layout and
 # licence lines, the AppStream metadata, the desktop entry and the manual

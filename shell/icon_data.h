@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window icon's PNG pictures, embedded at build time by shell/icon.
 #pragma once
 

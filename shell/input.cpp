@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Screen dispatch of presses and the keypad zoom.
 #include "shell/input.h"
 
 #include "engine/rules.h"
-#include "play/turn_driver.h"
 #include "layout/screen_layout.h"
+#include "play/turn_driver.h"
 
 namespace gub {
 

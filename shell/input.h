@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a press or a key means on each screen: the title buttons, the table's
 // corner button, the hand-over to the turn drivers and the keypad zoom. No wx
 // here, so the dispatch can be tested without a window.

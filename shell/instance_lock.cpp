@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-instance lock on flock(2). The lock file lives only where no
 // other account can reach it: a file another user may create (in a shared
 // /tmp, say) would let that user keep the game from ever starting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-instance lock "Gub Cards": an flock on a file in a folder only
 // this user can write, which the kernel drops however the holding process
 // ends (even by kill -9).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of gub-cards: the single-instance lock, the toolkit, the one modal
 // main window, and the order of things at the end.
 #include <wx/app.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: start-up of the GL context, drawing, and the window side of
 // the input handling.
 #include "shell/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one full-screen window: owns the GL context, shows the title screen or
 // the table, hands input to the dispatch and serves the turn drivers' redraws.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog, laid out in dialog units.
 #include "shell/options_dialog.h"
 

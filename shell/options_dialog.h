@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog: speed, sound, score limit, deck variant and the two house
 // rules. Every click takes effect and is saved at once; the score limit is
 // taken when the dialog closes, which is the only way out.

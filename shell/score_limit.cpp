@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsing of the score-limit field.
 #include "shell/score_limit.h"
 

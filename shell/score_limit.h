@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score-limit text of the options dialog: what is accepted and as what.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing "gub.cfg" field by field, with plain stdio so that the
 // file is open only for the moment of each access. Only a regular file is
 // used: anything else at its name (a FIFO, a folder, a device) counts as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file "gub.cfg": seven little-endian 32-bit fields, read once at
 // start-up and rewritten one field at a time when an option changes.
 #pragma once

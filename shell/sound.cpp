@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Music and effects on SDL2_mixer; MIDI goes through FluidSynth with the
 // General MIDI soundfont from the distribution.
 //

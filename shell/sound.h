@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Background music and the end-of-match sounds on SDL2_mixer. Every failure is
 // silent: no audio device, a missing file or a file that won't play leaves the
 // game running without sound.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // gub-sim: plays whole matches with all four seats on the computer rules and
 // prints per-seat averages, declaration rates and the engine's throughput.
 #include <algorithm>

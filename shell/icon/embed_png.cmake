@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Turns PNG files into a C++ source with their bytes, so that the window icon
 # is part of the executable: cmake -DOUTPUT=x.cpp -DINPUTS="a.png|b.png" -P embed_png.cmake
 string(REPLACE "|" ";" INPUTS "${INPUTS}")

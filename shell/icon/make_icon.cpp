@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the game's icon (two fanned cards, the front one with a spade) with
 // cairo and writes it as PNG files: make_icon SIZE OUTPUT.png [SIZE OUTPUT.png ...]
 #include <cairo.h>

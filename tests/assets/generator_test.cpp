@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generator program itself: two runs give the same bytes, it writes the
 // whole folder, and it writes a contact sheet on request.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generated pictures through the game's own loaders: every one loads
 // without a message, and colours come out in the order each loader promises.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file, the music and the two jingles of the run-time folder.
 #include <gtest/gtest.h>
 #include <smf.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generated pictures: their file format, their sizes against the places
 // the game draws them, the title buttons against their press areas, and the
 // card faces' colours, pips and marks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test-side access to the generated run-time folder: the list of its pictures
 // and a small BMP reader written independently of the generator.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Takes the screenshots the AppStream metadata shows (data/screenshots/):
 the title screen, and the table a few tricks into a one-deck deal. They are
 kept in the sources under fixed names, so the metadata's addresses stay the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Screenshots of the real game at several screen sizes, for looking at:
 the title, the table while declaring, a trick in play and the deal-over
 panel, joined into one contact sheet per size.

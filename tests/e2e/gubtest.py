@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """End-to-end test kit for gub-cards: a private Xvfb server, a scratch copy of
 the run-time folder, the real binary driven by xdotool, and judgements made
 from screenshots (ImageMagick `import`) against the game's own pictures.

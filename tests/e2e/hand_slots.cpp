@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helper: where the user's cards are on a W x H window, by the game's own
 // hit test. Prints "band TOP BOTTOM" (the rows where a click reaches the hand)
 // and "slot I LEFT RIGHT" for each slot of a full hand of 13 or 26 cards.

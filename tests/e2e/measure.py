@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Figures of the real game under Xvfb (a benchmark, not a test):
   - the time from exec to the first title frame on the screen, side by side
     with a bare wx GL window (a canvas cleared and swapped once) started the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helper: the screen layout of a W x H window, as the game computes it.
 // Prints "unit U", "title X Y ZOOM" and "picture NAME X Y" (the pixel where a
 // picture's lower left corner lands, counted from the bottom left; pictures

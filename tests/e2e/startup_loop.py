@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Start-up loop (a measurement, not a test): starts the game again and again
 under each window manager named on the command line (none, openbox, mutter)
 and judges each start from a screenshot: the title, a grey window (the GL

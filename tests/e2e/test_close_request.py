@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The window manager's close request ends the game with status 0, as Escape
 does: Alt+F4 and a taskbar's Close under a window manager, the close message
 itself on a bare server. Under a window manager the window is announced as

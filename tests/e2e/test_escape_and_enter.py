@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Enter does nothing on either screen; Escape ends the program with status 0,
 also in the middle of a deal."""
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A FIFO in place of one of the game's files counts as a missing file and
 never holds the game up: with a FIFO for the settings file, the music, an
 overlay picture, a card picture or the table picture the game is on the

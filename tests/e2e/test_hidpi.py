@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A scaled desktop (GDK_SCALE=2 on a 3840 x 2160 screen): the game draws and
 hit-tests in the screen's own pixels, so its title fills the screen exactly as
 an unscaled game on the same screen does, New game opens the table, and the

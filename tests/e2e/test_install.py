@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The installed game: `cmake --install` into a staging folder puts the
 launcher, the program, the run-time files, the desktop entry, the AppStream
 metadata, the icons and the manual page where a desktop finds them; the launcher starts the game in a per-user copy

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The installed launcher's command line: --help and --version answer at
 once, with or without a display, open no window and leave nothing in the
 player's home; anything else is refused with status 2 and says why; and

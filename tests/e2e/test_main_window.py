@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The main window: it covers the whole screen at its origin with the title
 "Gub Cards" and the game's icon; keypad plus and minus zoom the table, the
 main keyboard's plus and minus do nothing."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The end of a match with score limit 0 (over after the first deal): without
 the music file the game runs silently and shows no message, the click after
 the deal plays "win.wav" or "lose.wav", and the next click leads to the title."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Missing files: without the overlay pictures the game starts and plays,
 silently; with a card picture missing its message box shows, and after OK
 the game goes on."""

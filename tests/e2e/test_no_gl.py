@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A server without GLX: the game still opens its full-screen window, which
 draws nothing but takes its input: Options opens the options dialog, and
 Escape ends the game with status 0."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A whole one-deck deal by clicks: New game, a card declared by clicking it,
 Start, thirteen tricks played from the hand, the deal-over scores, the next
 click dealing again with the totals drawn (or, when the deal already reached

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The options dialog from the title screen, by keyboard: "2 cards" toggled
 with Tab and Space is written to its field at once; the score limit is parsed
 on closing, a rejected text shows its message and keeps the old limit, and the

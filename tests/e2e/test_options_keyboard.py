@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The options dialog by keyboard: Tab and Shift+Tab run round the six stops
 Close, Sound, declare except sheep, the score limit, opposite is friend and
 2 cards, and back to Close. Where the focus is shows in what Space does

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """SIGTERM and SIGINT end the game within a second while its music plays (and
 with the sound off), and a new copy starts at once: the instance lock goes
 with the process."""

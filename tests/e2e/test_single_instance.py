@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """One copy at a time: a second copy ends at once and silently while the first
 runs undisturbed; after kill -9 of the first, a new copy starts."""
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Music through SDL's disk audio driver: the captured samples are not silent
 while the music plays, go silent at once when "Sound" is switched off, come
 back when it is switched on, and stay silent from start-up when the settings

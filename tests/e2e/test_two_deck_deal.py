@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """A two-deck deal: a card raised by a click and played by a second click, one
 raised and played with the right button, one raised and played by a double
 click; a right press with nothing raised changes nothing."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """On a 16:9 screen (1920 x 1080): the title picture shows whole and its three
 drawn buttons do what they say (Options opens the dialog, New game deals,
 Exit ends the program); a whole deal is played by clicks on the drawn cards

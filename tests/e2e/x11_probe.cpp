@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timing probe for the game under Xvfb, for the figures of the README and the
 // report (not a test). Two modes:
 //   x11_probe first-frame X Y R G B [X Y R G B ...] -- PROGRAM [ARGS...]

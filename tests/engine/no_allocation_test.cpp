@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole match, from the first shuffle to the last score, allocates nothing.
 #include <gtest/gtest.h>
 

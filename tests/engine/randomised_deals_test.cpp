@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thousands of seeded deals on the computer rules, with the invariants of the
 // game checked after every single play.
 #include <gtest/gtest.h>

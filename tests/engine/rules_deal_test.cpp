@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dealing: placement of the shuffle, hand order, resets, declarations made by
 // the deal and the first leader, one and two decks.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Declaring: the automatic conditions at their boundaries, the house rule, the
 // human's clicks, and the first/second records of the two-deck game.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scoring: the taken-card lists, the all-hearts bonuses, the ten of clubs,
 // the end of a deal, and the totals, score limit and sounds of CloseDeal.
 #include <gtest/gtest.h>

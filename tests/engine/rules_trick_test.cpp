@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Trick play: declared cards held back until their suit is opened, following
 // suit, the two-deck raised selections, appending plays and trick winners.
 #include <gtest/gtest.h>

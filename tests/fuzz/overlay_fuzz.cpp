@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes as an overlay picture file. The load and a walk
 // over the width x height x 4 bytes glDrawPixels would read must stay inside
 // the pixel buffer.

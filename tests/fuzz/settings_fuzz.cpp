@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the settings file reader and writer with arbitrary file contents, and
 // the score-limit parser with arbitrary texts.
 #include <stdlib.h>

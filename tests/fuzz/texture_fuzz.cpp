@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes as a card or table texture file. The load, the
 // red/blue swap and a walk over every row the upload would read must stay
 // inside the pixel buffer.

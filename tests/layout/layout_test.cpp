@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen layout: on a 4:3 screen every place and press area is the one the
 // game has always used; on any screen the pictures stay whole and apart.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The AppStream metadata as a software centre reads it: valid without a
 single remark from appstreamcli, naming the desktop entry and icon that are
 installed beside it, its screenshots present under the stable names it gives

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # A build from a release tarball: given a prebuilt/ folder like the one
 # scripts/make-release.sh ships (made here from this build's drawings), a
 # fresh configuration with GUB_USE_PREBUILT builds neither the generator nor

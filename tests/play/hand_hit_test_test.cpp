@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hand hit test against the camera: a click on a drawn card names that
 // card at every window size and zoom, and the start button's press area.
 #include <gtest/gtest.h>

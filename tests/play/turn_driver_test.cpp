@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The click drivers of both games, driven with a recording window.
 #include "play/turn_driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One-deck card choice: follows by led suit, discards, leads and suit scores.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole deals played by the computer rules alone from seeded shuffles: every
 // choice must be a card of the seat's hand, follow suit when it can, and leave
 // the hand sorted and closed up.

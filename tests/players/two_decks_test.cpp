@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two-deck card choice: pair leads, single leads by suit scores, answers to a
 // led pair, single follows, and how the play is written into the trick.
 #include <gtest/gtest.h>

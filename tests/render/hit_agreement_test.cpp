@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hand hit test against the drawing: every card of the player's hand is
 // drawn in its own colour, and each pixel inside a drawn card must be named
 // as that card's slot by HandHitTest; the edges of the card boxes, drawn in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two picture loaders: what they read from well-formed files, the messages
 // for files they refuse (short ones too, and things that are no files), and
 // damaged headers that must be refused without a read or write outside a

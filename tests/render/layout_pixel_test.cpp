@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen layout on screen: at every window shape each pressable picture
 // presses exactly where it is drawn, the title picture shows whole, the
 // player pictures leave the hands and the deal-over panel alone; and a 4:3
@@ -6,9 +7,9 @@
 
 #include <cmath>
 
-#include "play/turn_driver.h"
 #include "layout/screen_layout.h"
 #include "pixel_fixture.h"
+#include "play/turn_driver.h"
 #include "render/overlays.h"
 #include "shell/input.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared set-up of the pixel tests: one software-rendered EGL pbuffer, a
 // scratch folder holding the plain picture set as the current folder, and a
 // renderer created in it, as the window creates it.

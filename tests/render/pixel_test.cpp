@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frames drawn by the renderer and read back: where the flat pictures land,
 // the title screen, which side of each card is seen, and a clean GL state.
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the game's files: only a regular file (or a link to one) opens; a
 // FIFO, a folder or a device is refused at once, and nothing is created.
 #include "render/regular_file.h"

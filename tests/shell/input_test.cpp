@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen dispatch of presses: the title buttons and the corner button at their
 // proportional edges, New game, and the two-deck gestures, which must act on
 // the table only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-instance lock: a second holder is turned away at once, the lock
 // goes with its holder however it ends (even by kill -9), it lives only in a
 // folder no other account can write, and with no such folder the game says so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helper: takes the instance lock in the first usable of the FOLDERs,
 // as the game does, and keeps it until killed. Prints "held" (with the pid of
 // a child it started, given --child), or "busy" and exits 3 when another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score-limit field: which texts are accepted, and as what number.
 #include "shell/score_limit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file: what loading makes of missing, short, zeroed and odd
 // files and of things that are no files, that every write touches its own
 // four bytes and nothing else, and the bounds of the pause it sets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a file operation on a path where a FIFO sits and tells whether it came
 // back within a time. An operation that opens the FIFO for reading would wait
 // for a writer forever; after the time is up this opens and closes the FIFO for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one fixture of the rules tests: game states built from card names
 // ("QS", "10H", "JD") in the style Table().DeclareGub().Hand(1, "QS AH KH 2D"),
 // card numbers by rank and suit, a scripted random source, a window that

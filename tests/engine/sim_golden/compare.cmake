@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs gub-sim with the options in ARGS_FILE and compares its summary (all but
 # the throughput line, which depends on the machine) with GOLDEN.
 file(READ ${ARGS_FILE} args)
