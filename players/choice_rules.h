@@ -21,7 +21,7 @@ inline constexpr int32_t King = 13;
 // A declared card may be played freely once its suit has led a trick; an
 // undeclared one always.
 inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
-  return !IsDeclared(game, card) | deal.IsOpened(CardSuit(card));
+  return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
 }
 
 // The cards of each worth, from the least worth to the most (the gub card,
