@@ -122,24 +122,37 @@ struct MatchResult {
   int32_t deals = 0;
 };
 
-// One match from New game to the end; every deal reaches `hook`. Stats are
-// the caller's business: it reads `game` between deals through the hook.
-template <class Hook, class DealDone>
-MatchResult PlayMatch(GameState& game, const Settings& settings, RandomSource& random, Hook& hook,
-                      DealDone&& dealDone) {
+// One match from New game to the end, each deal played by `playDeal` from
+// the declaring phase to its scores; `dealDone` sees every finished deal.
+template <class PlayOneDeal, class DealDone>
+MatchResult PlayMatchBy(GameState& game, const Settings& settings, RandomSource& random,
+                        PlayOneDeal&& playDeal, DealDone&& dealDone) {
   SilentTable table;
   MatchResult result;
   const bool twoDecks = settings.twoDecks != 0;
   StartNewMatch(game, settings, random);
   for (;;) {
     DeclareForSeatZero(game, settings);
-    hook.afterDeal(game);
-    PlayDeal(game, twoDecks, hook);
+    playDeal(game, twoDecks);
     ++result.deals;
     dealDone(game);
     CloseDeal(game, settings, random, table, twoDecks);
     if (game.phase == PhaseMatchOver) return result;
   }
+}
+
+// One match with every seat on the computer rules; every deal reaches
+// `hook`. Stats are the caller's business: it reads `game` through the hook.
+template <class Hook, class DealDone>
+MatchResult PlayMatch(GameState& game, const Settings& settings, RandomSource& random, Hook& hook,
+                      DealDone&& dealDone) {
+  return PlayMatchBy(
+      game, settings, random,
+      [&hook](GameState& g, bool twoDecks) {
+        hook.afterDeal(g);
+        PlayDeal(g, twoDecks, hook);
+      },
+      dealDone);
 }
 
 }  // namespace sim

@@ -53,30 +53,22 @@ inline void PlayHintTurn(GameState& game, const Settings& settings, const HintBu
 template <class DealDone>
 MatchResult PlayMatchWithHint(GameState& game, const Settings& settings, RandomSource& random,
                               const HintBudget& budget, HintLog& log, DealDone&& dealDone) {
-  SilentTable table;
-  MatchResult result;
-  const bool twoDecks = settings.twoDecks != 0;
-  StartNewMatch(game, settings, random);
-  for (;;) {
-    DeclareForSeatZero(game, settings);
-    game.phase = PhasePlaying;
+  auto playDeal = [&](GameState& g, bool twoDecks) {
+    g.phase = PhasePlaying;
     for (;;) {
-      if (game.turnSeat % 4 == 0) {
-        PlayHintTurn(game, settings, budget, log);
+      if (g.turnSeat % 4 == 0) {
+        PlayHintTurn(g, settings, budget, log);
       } else {
-        PlayComputerTurn(game, twoDecks);
+        PlayComputerTurn(g, twoDecks);
       }
-      if (game.trickCount < 4) continue;
-      if (ResolveTrickAndCheckLast(game, twoDecks)) {
-        FinishDeal(game, twoDecks);
-        break;
+      if (g.trickCount < 4) continue;
+      if (ResolveTrickAndCheckLast(g, twoDecks)) {
+        FinishDeal(g, twoDecks);
+        return;
       }
     }
-    ++result.deals;
-    dealDone(game);
-    CloseDeal(game, settings, random, table, twoDecks);
-    if (game.phase == PhaseMatchOver) return result;
-  }
+  };
+  return PlayMatchBy(game, settings, random, playDeal, dealDone);
 }
 
 }  // namespace gub::sim
