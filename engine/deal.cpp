@@ -10,81 +10,119 @@ namespace gub {
 
 namespace {
 
-// The card-set bit of each shuffled number (both copies of a card).
-constexpr struct NumberBits {
-  uint8_t bit[104];
-  constexpr NumberBits() : bit{} {
-    for (int32_t i = 0; i < 104; ++i) bit[i] = static_cast<uint8_t>(CardSet::Bit(i % 52));
+// The card number of each card-set bit (the bits that are no card give 0;
+// a hand never holds them).
+constexpr struct BitCards {
+  uint8_t card[64];
+  constexpr BitCards() : card{} {
+    for (int32_t suit = 0; suit < 4; ++suit) {
+      for (int32_t rank = 2; rank <= 14; ++rank) {
+        card[16 * suit + rank] = static_cast<uint8_t>(CardSet::CardAt(suit, rank));
+      }
+    }
   }
-} kNumberBits{};
+} kBitCards{};
 
 // Writes a seat's cards into its hand slots in hand order, twins side by
-// side: each card goes into the next two slots and the count moves by its
-// copies, so a single card's second write is overwritten by the next card.
+// side, filling from the last slot: the lowest card first. A hand always has
+// all its cards when dealt, so the loop runs a fixed number of times and its
+// end is never mispredicted. Each step takes the lowest card left, the copy
+// held twice first.
 template <int32_t HandSize>
-void WriteHand(const HandCards& dealt, int32_t* hand) {
-  int32_t filled = 0;
-  dealt.once.ForEachInHandOrder([&](int32_t card) {
-    hand[filled] = card;
+void WriteHand(HandCards dealt, int32_t* hand) {
+  uint64_t once = dealt.once.bits();
+  uint64_t twice = dealt.twice.bits();
+  for (int32_t slot = HandSize - 1; slot >= 0; --slot) {
+    const uint64_t lowest = once & (0 - once);
+    hand[slot] = kBitCards.card[std::countr_zero(once) & 63];
     if constexpr (HandSize == TwoDeckHandSize) {
-      hand[filled + 1 < HandSize ? filled + 1 : HandSize - 1] = card;
-      filled += dealt.twice.Holds(card);
+      // Whether the card is a twin is as good as random: no branch.
+      const uint64_t secondCopy = twice & lowest;
+      twice ^= secondCopy;
+      once ^= lowest ^ secondCopy;
+    } else {
+      once ^= lowest;
     }
-    ++filled;
-  });
+  }
 }
+
+// The deal positions already given a number. Position p is taken when bit p
+// of the set (of the low word for p < 64, of the high word otherwise) is set;
+// the lowest free position is found in a step.
+template <int32_t Count>
+class TakenPositions {
+ public:
+  // Takes `drawn` when free, otherwise the lowest free position; returns the
+  // position taken.
+  int32_t Take(int32_t drawn) {
+    if constexpr (Count <= 64) {
+      // Masks rather than a choice: whether a position is taken is as good as
+      // random, and the compiler turns a plain choice here into a branch.
+      const uint64_t free = ~low_;
+      const int32_t lowestFree = std::countr_zero(free);
+      const int32_t isTaken = static_cast<int32_t>((free >> drawn) & 1) - 1;
+      const int32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
+      low_ |= uint64_t{1} << p;
+      return p;
+    } else {
+      // The low word fills in the course of the deal, so which word holds
+      // the lowest free position is a well-predicted branch; which word
+      // holds the drawn one is as good as random.
+      const int32_t lowestFree =
+          low_ == ~uint64_t{0} ? 64 + std::countr_one(high_) : std::countr_one(low_);
+      const uint64_t drawnInLow = 0 - static_cast<uint64_t>(drawn < 64);
+      const uint64_t word = (low_ & drawnInLow) | (high_ & ~drawnInLow);
+      const int32_t isTaken = -static_cast<int32_t>((word >> (drawn & 63)) & 1);
+      const int32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
+      const uint64_t bit = uint64_t{1} << (p & 63);
+      const uint64_t inLow = 0 - static_cast<uint64_t>(p < 64);
+      low_ |= bit & inLow;
+      high_ |= bit & ~inLow;
+      return p;
+    }
+  }
+
+ private:
+  uint64_t low_ = 0;
+  uint64_t high_ = 0;
+};
 
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
 // number i takes the drawn position when it is free, otherwise the lowest
 // free one, and position p belongs to seat p % 4. Number i >= 52 is the second
 // copy of card i - 52. Returns the seat of number 7, the first two of spades.
 //
-// The taken positions are bits of a set, so the lowest free one is found in a
-// step. Each seat's cards are gathered as card sets and written out in hand
-// order, which gives exactly the hands that inserting each card as it arrives
-// would give (equal numbers are indistinguishable, so twins end up side by
-// side) without the shifting.
+// Each number goes straight into its seat's cards, one set per copy of the
+// deck; a card is held twice when both copies are in the seat's sets. The
+// sets written out in hand order give exactly the hands that inserting each
+// card as it arrives would give (equal numbers are indistinguishable, so
+// twins end up side by side) without the shifting.
 template <int32_t Decks, int32_t HandSize>
 int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   constexpr int32_t count = Decks * 52;
   uint32_t drawn[count];
   random.Draw(drawn, count);
-  // Position p is taken when bit p of the low word (p < 64) or bit p - 64 of
-  // the high word is set.
-  uint64_t takenLow = 0;
-  uint64_t takenHigh = 0;
-  // The number at each position: only stores in the loop, so the next
-  // number's placement never waits for a seat's cards to be updated.
-  uint8_t numberAt[count];
-  for (int32_t i = 0; i < count; ++i) {
-    // Masks rather than branches: whether a position is taken, and which
-    // word it is in, are as good as random, and a mispredicted branch costs
-    // more than both sides (the compiler turns plain choices here into
-    // branches).
-    const int32_t drawnPosition = static_cast<int32_t>(drawn[i] % static_cast<uint32_t>(count));
-    const int32_t lowestFree =
-        takenLow == ~uint64_t{0} ? 64 + std::countr_one(takenHigh) : std::countr_one(takenLow);
-    const uint64_t drawnInLow = 0 - static_cast<uint64_t>(drawnPosition < 64);
-    const uint64_t word = (takenLow & drawnInLow) | (takenHigh & ~drawnInLow);
-    const int32_t isTaken = -static_cast<int32_t>((word >> (drawnPosition & 63)) & 1);
-    const int32_t p = drawnPosition ^ ((drawnPosition ^ lowestFree) & isTaken);
-    const uint64_t bit = uint64_t{1} << (p & 63);
-    const uint64_t inLow = 0 - static_cast<uint64_t>(p < 64);
-    takenLow |= bit & inLow;
-    takenHigh |= bit & ~inLow;
-    numberAt[p] = static_cast<uint8_t>(i);
+  TakenPositions<count> taken;
+  uint64_t dealt[Decks][4] = {};
+  for (int32_t copy = 0; copy < Decks; ++copy) {
+    for (int32_t card = 0; card < 52; ++card) {
+      const int32_t drawnPosition =
+          static_cast<int32_t>(drawn[52 * copy + card] % static_cast<uint32_t>(count));
+      const int32_t p = taken.Take(drawnPosition);
+      dealt[copy][p & 3] |= CardSet::InSlot(card).bits();
+    }
   }
   int32_t firstSpadeTwoSeat = 0;
   for (int32_t seat = 0; seat < 4; ++seat) {
-    HandCards dealt;
-    for (int32_t p = seat; p < count; p += 4) {
-      const int32_t number = numberAt[p];
-      const CardSet card = CardSet::FromBits(uint64_t{1} << kNumberBits.bit[number]);
-      dealt.twice = dealt.twice | (dealt.once & card);
-      dealt.once = dealt.once | card;
-      firstSpadeTwoSeat = number == CardSpadeTwo ? seat : firstSpadeTwoSeat;
+    HandCards cards;
+    cards.once = CardSet::FromBits(dealt[0][seat]);
+    if constexpr (Decks == 2) {
+      const CardSet second = CardSet::FromBits(dealt[1][seat]);
+      cards.twice = cards.once & second;
+      cards.once = cards.once | second;
     }
-    WriteHand<HandSize>(dealt, hands[seat]);
+    if (CardSet::FromBits(dealt[0][seat]).Holds(CardSpadeTwo)) firstSpadeTwoSeat = seat;
+    WriteHand<HandSize>(cards, hands[seat]);
   }
   return firstSpadeTwoSeat;
 }
