@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "engine/card_set.h"
+#include "engine/declare_dealt.h"
 #include "engine/rules.h"
 
 namespace gub {
@@ -98,7 +99,7 @@ class TakenPositions {
 // card as it arrives would give (equal numbers are indistinguishable, so
 // twins end up side by side) without the shifting.
 template <int32_t Decks, int32_t HandSize>
-int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
+int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], HandCards (&cards)[4]) {
   constexpr int32_t count = Decks * 52;
   uint32_t drawn[count];
   random.Draw(drawn, count);
@@ -114,15 +115,16 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize]) {
   }
   int32_t firstSpadeTwoSeat = 0;
   for (int32_t seat = 0; seat < 4; ++seat) {
-    HandCards cards;
-    cards.once = CardSet::FromBits(dealt[0][seat]);
+    HandCards& seatCards = cards[seat];
+    seatCards.once = CardSet::FromBits(dealt[0][seat]);
+    seatCards.twice = CardSet();
     if constexpr (Decks == 2) {
       const CardSet second = CardSet::FromBits(dealt[1][seat]);
-      cards.twice = cards.once & second;
-      cards.once = cards.once | second;
+      seatCards.twice = seatCards.once & second;
+      seatCards.once = seatCards.once | second;
     }
     if (CardSet::FromBits(dealt[0][seat]).Holds(CardSpadeTwo)) firstSpadeTwoSeat = seat;
-    WriteHand<HandSize>(cards, hands[seat]);
+    WriteHand<HandSize>(seatCards, hands[seat]);
   }
   return firstSpadeTwoSeat;
 }
@@ -152,11 +154,11 @@ void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random
   for (TrickPlay& play : game.currentTrick) play.card = -1;
 
   random.BeginDeal();
-  game.turnSeat = ShuffleAndDeal<1>(random, game.oneDeckHands);
+  HandCards dealt[4];
+  game.turnSeat = ShuffleAndDeal<1>(random, game.oneDeckHands, dealt);
 
   ResetDealFields(game, OneDeckHandSize);
-  for (int32_t seat = 1; seat < 4; ++seat) DeclareForSeat(game, settings, seat);
-  if (settings.declareExceptSheep) DeclareForSeat(game, settings, 0);
+  DeclareDealtHands(game, settings, dealt);
 
   if (game.gubTakerSeat != -1) game.turnSeat = game.gubTakerSeat;
 }
@@ -174,12 +176,12 @@ void DealTwoDecks(GameState& game, const Settings& settings, RandomSource& rando
   }
 
   random.BeginDeal();
-  game.turnSeat = ShuffleAndDeal<2>(random, game.twoDeckHands);
+  HandCards dealt[4];
+  game.turnSeat = ShuffleAndDeal<2>(random, game.twoDeckHands, dealt);
 
   ResetDealFields(game, 26);
   for (Declaration& d : game.secondDeclarations) d.card = -1;
-  for (int32_t seat = 1; seat < 4; ++seat) DeclareForSeatTwoDecks(game, settings, seat);
-  if (settings.declareExceptSheep) DeclareForSeatTwoDecks(game, settings, 0);
+  DeclareDealtHandsTwoDecks(game, settings, dealt);
 
   if (game.gubTakerSeat != -1) game.turnSeat = game.gubTakerSeat;
   for (int32_t& flag : game.raised) flag = 0;

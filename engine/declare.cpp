@@ -2,6 +2,7 @@
 // Declaring the four special cards: the computer seats' automatic choice from
 // their hands, and the human's click, one and two decks.
 #include "engine/card_set.h"
+#include "engine/declare_dealt.h"
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 
@@ -19,46 +20,51 @@ struct HandCounts {
   int32_t lowHearts = 0;   // hearts of rank 7 or lower
 };
 
-// A hand of `Size` slots counted from its card sets (the second set holds the
-// cards held twice in the two-deck game).
-template <int32_t Size>
-HandCounts CountHand(const int32_t* hand) {
-  const HandCards cards = ReadHand<Size>(hand);
+// A hand counted from its card sets; in the two-deck game the second set
+// holds the cards held twice (a one-deck hand has none).
+template <bool TwoDecks>
+HandCounts CountHand(const HandCards& cards) {
+  const auto count = [&](CardSet of) {
+    if constexpr (TwoDecks) return (cards.once & of).Count() + (cards.twice & of).Count();
+    return (cards.once & of).Count();
+  };
   HandCounts counts;
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit)
-    counts.suit[suit] = cards.once.CountOf(suit) + cards.twice.CountOf(suit);
-  for (int32_t k = 0; k < 4; ++k) counts.copies[k] = cards.Copies(DeclarableCard[k]);
-  const CardSet twoToSeven = CardSet::SuitBelow(SuitHearts, 8);
-  counts.lowHearts = (cards.once & twoToSeven).Count() + (cards.twice & twoToSeven).Count();
+    counts.suit[suit] = count(CardSet::WholeSuit(suit));
+  for (int32_t k = 0; k < 4; ++k) counts.copies[k] = count(CardSet::Of(DeclarableCard[k]));
+  counts.lowHearts = count(CardSet::SuitBelow(SuitHearts, 8));
   return counts;
 }
 
-}  // namespace
+// `chosen` when `pick`, otherwise `kept`. Whether a seat declares is as good
+// as random, and the compiler turns a plain choice of a record field into a
+// branch that is mispredicted as often as not: a mask costs less.
+constexpr int32_t PickIf(bool pick, int32_t chosen, int32_t kept) {
+  return kept ^ ((chosen ^ kept) & -static_cast<int32_t>(pick));
+}
 
-GUB_COUNTING_ENTRY void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
-  if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand<OneDeckHandSize>(game.oneDeckHands[seat]);
+void DeclareOneDeck(GameState& game, const Settings& settings, int32_t seat,
+                    const HandCards& cards) {
+  const HandCounts n = CountHand<false>(cards);
   const bool always = settings.declareExceptSheep != 0;
+  const bool spades = n.suit[SuitSpades] >= 6 || n.suit[SuitSpades] == 1;
   const bool wants[4] = {
-      n.suit[SuitSpades] >= 6 || n.suit[SuitSpades] == 1 || always, n.lowHearts >= 3 || always,
-      n.suit[SuitClubs] >= 5 || always,
+      spades || always, n.lowHearts >= 3 || always, n.suit[SuitClubs] >= 5 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
   };
-  // Whether a seat declares is as good as random: written either way, the
-  // old values where it does not.
   for (int32_t k = 0; k < 4; ++k) {
     const bool declares = (n.copies[k] != 0) & wants[k];
-    const Declaration kept = game.declarations[k];
-    game.declarations[k] = declares ? Declaration{seat, DeclarableCard[k]} : kept;
+    Declaration& declaration = game.declarations[k];
+    declaration.seat = PickIf(declares, seat, declaration.seat);
+    declaration.card = PickIf(declares, DeclarableCard[k], declaration.card);
     int32_t& multiplier = Multiplier(game, k);
-    multiplier = declares ? 2 : multiplier;
+    multiplier = PickIf(declares, 2, multiplier);
   }
 }
 
-GUB_COUNTING_ENTRY void DeclareForSeatTwoDecks(GameState& game, const Settings& settings,
-                                               int32_t seat) {
-  if (!IsSeat(seat)) return;
-  const HandCounts n = CountHand<TwoDeckHandSize>(game.twoDeckHands[seat]);
+void DeclareTwoDecks(GameState& game, const Settings& settings, int32_t seat,
+                     const HandCards& cards) {
+  const HandCounts n = CountHand<true>(cards);
   const bool always = settings.declareExceptSheep != 0;
   const bool wants[4] = {
       n.suit[SuitSpades] >= 12 || always,
@@ -67,16 +73,46 @@ GUB_COUNTING_ENTRY void DeclareForSeatTwoDecks(GameState& game, const Settings& 
       seat != 0 && n.suit[SuitDiamonds] >= 10,
   };
   for (int32_t k = 0; k < 4; ++k) {
-    if (n.copies[k] == 0 || !wants[k]) continue;
-    Multiplier(game, k) = 2;
-    const Declaration mine{seat, DeclarableCard[k]};
-    if (game.declarations[k].card != -1) {
-      game.secondDeclarations[k] = mine;  // another seat declared the first copy
-    } else {
-      game.declarations[k] = mine;
-      if (n.copies[k] == 2) game.secondDeclarations[k] = mine;
-    }
+    const bool declares = (n.copies[k] != 0) & wants[k];
+    // The first record goes to the first seat to declare; the second to a
+    // later seat, or to the first one when it holds both copies.
+    Declaration& first = game.declarations[k];
+    Declaration& second = game.secondDeclarations[k];
+    const bool firstTaken = first.card != -1;
+    const bool takesFirst = declares & !firstTaken;
+    const bool takesSecond = declares & (firstTaken | (n.copies[k] == 2));
+    first.seat = PickIf(takesFirst, seat, first.seat);
+    first.card = PickIf(takesFirst, DeclarableCard[k], first.card);
+    second.seat = PickIf(takesSecond, seat, second.seat);
+    second.card = PickIf(takesSecond, DeclarableCard[k], second.card);
+    int32_t& multiplier = Multiplier(game, k);
+    multiplier = PickIf(declares, 2, multiplier);
   }
+}
+
+}  // namespace
+
+GUB_COUNTING_ENTRY void DeclareForSeat(GameState& game, const Settings& settings, int32_t seat) {
+  if (!IsSeat(seat)) return;
+  DeclareOneDeck(game, settings, seat, ReadHand<OneDeckHandSize>(game.oneDeckHands[seat]));
+}
+
+GUB_COUNTING_ENTRY void DeclareForSeatTwoDecks(GameState& game, const Settings& settings,
+                                               int32_t seat) {
+  if (!IsSeat(seat)) return;
+  DeclareTwoDecks(game, settings, seat, ReadHand<TwoDeckHandSize>(game.twoDeckHands[seat]));
+}
+
+GUB_COUNTING_ENTRY void DeclareDealtHands(GameState& game, const Settings& settings,
+                                          const HandCards (&dealt)[4]) {
+  for (int32_t seat = 1; seat < 4; ++seat) DeclareOneDeck(game, settings, seat, dealt[seat]);
+  if (settings.declareExceptSheep) DeclareOneDeck(game, settings, 0, dealt[0]);
+}
+
+GUB_COUNTING_ENTRY void DeclareDealtHandsTwoDecks(GameState& game, const Settings& settings,
+                                                  const HandCards (&dealt)[4]) {
+  for (int32_t seat = 1; seat < 4; ++seat) DeclareTwoDecks(game, settings, seat, dealt[seat]);
+  if (settings.declareExceptSheep) DeclareTwoDecks(game, settings, 0, dealt[0]);
 }
 
 bool DeclareHumanCard(GameState& game, int32_t slot) {
