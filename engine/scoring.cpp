@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Scoring: the taken-card lists, the all-hearts bonuses, the double, the end
 // of a deal and the click that adds the deal into the match totals.
+#include "engine/card_set.h"
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 #include "engine/table_view.h"
@@ -64,11 +65,81 @@ bool TookHeartOrGub(const GameState& game, int32_t seat, int32_t records, bool w
   return took;
 }
 
+// The cards each seat took in history records 0..records-1 as card sets
+// (`twice`: the cards it took both copies of), gathered in one walk over the
+// records; every end-of-deal question is then a question of these sets.
+struct TakenCards {
+  HandCards seat[4];
+  // Cards some seat took more often than the two decks have them.
+  CardSet beyondTwice;
+  // Every slot's number plus one, or-ed together: below 64 when every slot
+  // holds a card or is empty.
+  uint32_t slotNumbers = 0;
+
+  // Whether the sets hold every taken card as often as the records do: no
+  // strange number in a slot, no card more often than the decks have it.
+  // Only a made-up record can fail this, and then the records are read card
+  // by card instead.
+  template <int32_t Copies>
+  bool Faithful() const {
+    if (slotNumbers >= 64) return false;
+    if constexpr (Copies == 1) {
+      const CardSet all = seat[0].once | seat[1].once | seat[2].once | seat[3].once;
+      const int32_t held =
+          seat[0].once.Count() + seat[1].once.Count() + seat[2].once.Count() + seat[3].once.Count();
+      const CardSet twice = seat[0].twice | seat[1].twice | seat[2].twice | seat[3].twice;
+      return twice.Empty() && all.Count() == held;
+    } else {
+      return beyondTwice.Empty();
+    }
+  }
+  int32_t CountOf(int32_t s, CardSet of) const {
+    return (seat[s].once & of).Count() + (seat[s].twice & of).Count();
+  }
+};
+
+template <bool WithSeconds>
+TakenCards ReadTaken(const GameState& game, int32_t records) {
+  TakenCards taken;
+  for (int32_t t = 0; t < records; ++t) {
+    const TrickRecord& record = game.trickHistory[t];
+    if (!IsSeat(record.winner)) continue;
+    HandCards seat = taken.seat[record.winner];
+    const auto add = [&](int32_t c) {
+      taken.slotNumbers |= static_cast<uint32_t>(c) + 1u;
+      // An empty slot's -1 reads as no card.
+      const CardSet card = CardSet::InSlot(c);
+      if constexpr (WithSeconds) taken.beyondTwice = taken.beyondTwice | (seat.twice & card);
+      seat.twice = seat.twice | (seat.once & card);
+      seat.once = seat.once | card;
+    };
+    for (int32_t k = 0; k < 4; ++k) {
+      add(record.cards[k]);
+      if constexpr (WithSeconds) add(record.seconds[k]);
+    }
+    taken.seat[record.winner] = seat;
+  }
+  return taken;
+}
+
+// Whether no record from `records` on was won in this deal: reading them all
+// then gives what reading the first `records` gives.
+bool NoneWonFrom(const GameState& game, int32_t records) {
+  bool none = true;
+  for (int32_t t = records; t < 26; ++t) none &= !IsSeat(game.trickHistory[t].winner);
+  return none;
+}
+
+constexpr CardSet kHearts = CardSet::WholeSuit(SuitHearts);
+constexpr CardSet kScoringCards =
+    kHearts | CardSet::Of(CardGub) | CardSet::Of(CardDouble) | CardSet::Of(CardSheep);
+
 // The all-hearts bonuses of a deal of Copies decks: every scoring card, or
 // every heart (behind at most Copies queens of spades, the only scoring cards
-// that sort before hearts), taken by one seat.
+// that sort before hearts), taken by one seat. From the sorted card lists,
+// which also hold a made-up record's extra copies.
 template <int32_t Copies>
-void ScoreBonuses(GameState& game) {
+void ScoreBonusesFromLists(GameState& game) {
   constexpr int32_t records = 13 * Copies;
   constexpr int32_t hearts = 13 * Copies;
   constexpr int32_t scoringCards = 16 * Copies;
@@ -97,6 +168,32 @@ void ScoreBonuses(GameState& game) {
   }
 }
 
+template <int32_t Copies>
+void ScoreBonuses(GameState& game, const TakenCards& taken) {
+  constexpr int32_t records = 13 * Copies;
+  constexpr int32_t hearts = 13 * Copies;
+  constexpr int32_t scoringCards = 16 * Copies;
+  if (!taken.Faithful<Copies>()) {
+    ScoreBonusesFromLists<Copies>(game);
+    return;
+  }
+  static_assert(records == hearts);
+  // Held at most Copies times each, the sorted list starts with the queens of
+  // spades and then the hearts, so it has every heart behind its queens
+  // exactly when the seat took every heart.
+  for (int32_t s = 0; s < 4; ++s) {
+    const int32_t n = taken.CountOf(s, kScoringCards);
+    if (n < hearts) continue;  // most deals: no seat is near a bonus
+    int64_t bonus = 0;
+    if (n == scoringCards) {
+      bonus = 200 * Copies * (2 * static_cast<int64_t>(game.heartsMult) + game.gubMult);
+    } else if (taken.CountOf(s, kHearts) == hearts) {
+      bonus = 400 * Copies * static_cast<int64_t>(game.heartsMult);
+    }
+    game.dealScore[s] = SaturatingAdd(game.dealScore[s], bonus);
+  }
+}
+
 // The factor the ten of clubs applies to its taker's score.
 int32_t DoubleFactor(const GameState& game) { return SaturatingMul(game.doubleMult, 2); }
 
@@ -120,11 +217,11 @@ void BuildTakenListsTwoDecksAndGubTaker(GameState& game, TakenScoringCards& take
   FollowGubTaker(game, taken);
 }
 
-void ScoreDealBonuses(GameState& game) { ScoreBonuses<1>(game); }
+namespace {
 
-void ScoreDealBonusesTwoDecks(GameState& game) { ScoreBonuses<2>(game); }
-
-void ApplyDouble(GameState& game) {
+// The ten of clubs, read from the records one by one: a made-up record may
+// hold it more often than the decks do.
+void ApplyDoubleFromRecords(GameState& game) {
   int32_t w = -1;
   ForEachTakenCard(game, OneDeckHandSize, false, [&](int32_t seat, int32_t c) {
     if (c == CardDouble && w < 0) w = seat;
@@ -136,8 +233,7 @@ void ApplyDouble(GameState& game) {
   }
 }
 
-void ApplyDoubleTwoDecks(GameState& game) {
-  // Only this deal's tricks: later records still hold cards of earlier deals.
+void ApplyDoubleTwoDecksFromRecords(GameState& game) {
   const int32_t played = PlayedTricks(game);
   const int32_t factor = DoubleFactor(game);
   int32_t tens[4] = {};
@@ -153,17 +249,84 @@ void ApplyDoubleTwoDecks(GameState& game) {
   }
 }
 
-void FinishDealOneDeck(GameState& game) {
-  ScoreDealBonuses(game);
+constexpr CardSet kHeartsAndGub = kHearts | CardSet::Of(CardGub);
+
+// The ten of clubs doubles its taker's score; a taker left at zero who took
+// no heart and not the gub card scores fifty (times its declaration) instead.
+void ApplyDouble(GameState& game, const TakenCards& taken) {
+  if (!taken.Faithful<1>()) {
+    ApplyDoubleFromRecords(game);
+    return;
+  }
+  // Which seat took it is as good as random: found without a branch.
+  int32_t w = -1;
+  for (int32_t s = 0; s < 4; ++s) w = taken.seat[s].once.Holds(CardDouble) ? s : w;
+  if (w < 0) return;
+  game.dealScore[w] = SaturatingMul(game.dealScore[w], DoubleFactor(game));
+  if (game.dealScore[w] == 0 && (taken.seat[w].once & kHeartsAndGub).Empty()) {
+    game.dealScore[w] = SaturatingMul(game.doubleMult, 50);
+  }
+}
+
+// The same with two tens: each doubles its taker's score, and one taker
+// left at zero scores fifty for each ten it took.
+void ApplyDoubleTwoDecks(GameState& game, const TakenCards& taken) {
+  if (!taken.Faithful<2>()) {
+    ApplyDoubleTwoDecksFromRecords(game);
+    return;
+  }
+  for (int32_t s = 0; s < 4; ++s) {
+    const int32_t tens = taken.seat[s].Copies(CardDouble);
+    if (tens == 0) continue;
+    for (int32_t ten = 0; ten < tens; ++ten) {
+      game.dealScore[s] = SaturatingMul(game.dealScore[s], DoubleFactor(game));
+    }
+    if (game.dealScore[s] != 0 || !(taken.seat[s].once & kHeartsAndGub).Empty()) continue;
+    game.dealScore[s] = SaturatingMul(SaturatingMul(tens, game.doubleMult), 50);
+  }
+}
+
+}  // namespace
+
+GUB_COUNTING_ENTRY void ScoreDealBonuses(GameState& game) {
+  ScoreBonuses<1>(game, ReadTaken<false>(game, OneDeckHandSize));
+}
+
+GUB_COUNTING_ENTRY void ScoreDealBonusesTwoDecks(GameState& game) {
+  ScoreBonuses<2>(game, ReadTaken<true>(game, 26));
+}
+
+GUB_COUNTING_ENTRY void ApplyDouble(GameState& game) {
+  ApplyDouble(game, ReadTaken<false>(game, OneDeckHandSize));
+}
+
+GUB_COUNTING_ENTRY void ApplyDoubleTwoDecks(GameState& game) {
+  // Only this deal's tricks: later records still hold cards of earlier deals.
+  ApplyDoubleTwoDecks(game, ReadTaken<true>(game, PlayedTricks(game)));
+}
+
+// The records are walked once for both the bonuses and the ten of clubs.
+GUB_COUNTING_ENTRY void FinishDealOneDeck(GameState& game) {
+  const TakenCards taken = ReadTaken<false>(game, OneDeckHandSize);
+  ScoreBonuses<1>(game, taken);
   game.turnSeat = -1;
-  ApplyDouble(game);
+  ApplyDouble(game, taken);
   game.phase = PhaseDealOver;
 }
 
-void FinishDealTwoDecks(GameState& game) {
-  ScoreDealBonusesTwoDecks(game);
+GUB_COUNTING_ENTRY void FinishDealTwoDecks(GameState& game) {
+  // The bonuses look at every record, the ten of clubs only at this deal's
+  // tricks; the records after those are unplayed in every deal, but a
+  // made-up one may differ.
+  const int32_t played = PlayedTricks(game);
+  const TakenCards taken = ReadTaken<true>(game, played);
+  if (NoneWonFrom(game, played)) {
+    ScoreBonuses<2>(game, taken);
+  } else {
+    ScoreBonuses<2>(game, ReadTaken<true>(game, 26));
+  }
   game.turnSeat = -1;
-  ApplyDoubleTwoDecks(game);
+  ApplyDoubleTwoDecks(game, taken);
   game.phase = PhaseDealOver;
 }
 

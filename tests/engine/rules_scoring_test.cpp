@@ -166,6 +166,25 @@ TEST_F(OneDeckScoring, TenOfClubsDoublesItsTakersPoints) {
   EXPECT_EQ(game.dealScore[2], 800);
 }
 
+// Records a real deal cannot make, holding a ten more often than the decks
+// have it, still count every copy in record order.
+TEST_F(OneDeckScoring, ExtraCopiesOfATenCountInRecordOrder) {
+  SetRecord(game, 0, 1, {Club(2), CardDouble, Club(3), Diamond(5)});
+  SetRecord(game, 1, 2, {Club(4), CardDouble, Club(5), Diamond(6)});
+  game.dealScore[1] = 10;
+  game.dealScore[2] = 10;
+  ApplyDouble(game);
+  EXPECT_EQ(game.dealScore[1], 20);  // only the first taker doubles
+  EXPECT_EQ(game.dealScore[2], 10);
+
+  ResetForPlay(game);
+  SetRecord(game, 0, 2, {CardDouble, Club(3), Club(4), Club(5)}, {CardDouble, CardDouble, -1, -1});
+  game.trickNumber = 1;
+  game.dealScore[2] = -20;
+  ApplyDoubleTwoDecks(game);
+  EXPECT_EQ(game.dealScore[2], -160);  // three tens, three doublings
+}
+
 TEST_F(OneDeckScoring, TenOfClubsWithAZeroHeartKeepsZero) {
   SetRecord(game, 0, 0, {Club(2), CardDouble, Heart(2), Diamond(5)});
   ApplyDouble(game);
