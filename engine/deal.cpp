@@ -55,37 +55,33 @@ class TakenPositions {
  public:
   // Takes `drawn` when free, otherwise the lowest free position; returns the
   // position taken.
-  int32_t Take(int32_t drawn) {
+  uint32_t Take(uint32_t drawn) {
     if constexpr (Count <= 64) {
       // Masks rather than a choice: whether a position is taken is as good as
       // random, and the compiler turns a plain choice here into a branch.
-      const uint64_t free = ~low_;
-      const int32_t lowestFree = std::countr_zero(free);
-      const int32_t isTaken = static_cast<int32_t>((free >> drawn) & 1) - 1;
-      const int32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
-      low_ |= uint64_t{1} << p;
+      const uint64_t free = ~words_[0];
+      const uint32_t lowestFree = std::countr_zero(free);
+      const uint32_t isTaken = static_cast<uint32_t>((free >> drawn) & 1) - 1;
+      const uint32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
+      words_[0] |= uint64_t{1} << p;
       return p;
     } else {
       // The low word fills in the course of the deal, so which word holds
       // the lowest free position is a well-predicted branch; which word
-      // holds the drawn one is as good as random.
-      const int32_t lowestFree =
-          low_ == ~uint64_t{0} ? 64 + std::countr_one(high_) : std::countr_one(low_);
-      const uint64_t drawnInLow = 0 - static_cast<uint64_t>(drawn < 64);
-      const uint64_t word = (low_ & drawnInLow) | (high_ & ~drawnInLow);
-      const int32_t isTaken = -static_cast<int32_t>((word >> (drawn & 63)) & 1);
-      const int32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
-      const uint64_t bit = uint64_t{1} << (p & 63);
-      const uint64_t inLow = 0 - static_cast<uint64_t>(p < 64);
-      low_ |= bit & inLow;
-      high_ |= bit & ~inLow;
+      // holds the drawn one is as good as random: kept in an array indexed
+      // by the word rather than chosen.
+      const uint32_t lowestFree =
+          words_[0] == ~uint64_t{0} ? 64 + std::countr_one(words_[1]) : std::countr_one(words_[0]);
+      const uint64_t word = words_[drawn >> 6];
+      const uint32_t isTaken = 0 - static_cast<uint32_t>((word >> (drawn & 63)) & 1);
+      const uint32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
+      words_[p >> 6] |= uint64_t{1} << (p & 63);
       return p;
     }
   }
 
  private:
-  uint64_t low_ = 0;
-  uint64_t high_ = 0;
+  uint64_t words_[(Count + 63) / 64] = {};
 };
 
 // Shuffles Decks x 52 numbers into as many deal positions and deals them:
@@ -107,9 +103,7 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
   uint64_t dealt[Decks][4] = {};
   for (int32_t copy = 0; copy < Decks; ++copy) {
     for (int32_t card = 0; card < 52; ++card) {
-      const int32_t drawnPosition =
-          static_cast<int32_t>(drawn[52 * copy + card] % static_cast<uint32_t>(count));
-      const int32_t p = taken.Take(drawnPosition);
+      const uint32_t p = taken.Take(drawn[52 * copy + card] % count);
       dealt[copy][p & 3] |= CardSet::InSlot(card).bits();
     }
   }
