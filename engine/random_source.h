@@ -33,17 +33,43 @@ class SeededRandom final : public RandomSource {
     Next();
   }
   uint32_t Next() override { return Step(); }
+  // The same values as Next(), two at a time: the even and the odd values
+  // each follow their own state two steps at once, so the next value never
+  // waits for the multiply of the one before (the shuffle's draw is a long
+  // chain of them).
   void Draw(uint32_t* values, int32_t count) override {
-    for (int32_t i = 0; i < count; ++i) values[i] = Step();
+    int32_t i = 0;
+    if (count >= 2) {
+      uint64_t even = state_;
+      uint64_t odd = Advance(even);
+      for (; i + 1 < count; i += 2) {
+        values[i] = Output(even);
+        values[i + 1] = Output(odd);
+        even = even * kTwoStepsMultiplier + kTwoStepsIncrement;
+        odd = odd * kTwoStepsMultiplier + kTwoStepsIncrement;
+      }
+      state_ = even;
+    }
+    for (; i < count; ++i) values[i] = Step();
   }
 
  private:
-  uint32_t Step() {
-    uint64_t old = state_;
-    state_ = old * 6364136223846793005ULL + 1442695040888963407ULL;
-    uint32_t xorshifted = static_cast<uint32_t>(((old >> 18u) ^ old) >> 27u);
-    uint32_t rot = static_cast<uint32_t>(old >> 59u);
+  static constexpr uint64_t kMultiplier = 6364136223846793005ULL;
+  static constexpr uint64_t kIncrement = 1442695040888963407ULL;
+  // One step applied twice, folded into one (arithmetic modulo 2^64).
+  static constexpr uint64_t kTwoStepsMultiplier = kMultiplier * kMultiplier;
+  static constexpr uint64_t kTwoStepsIncrement = kMultiplier * kIncrement + kIncrement;
+
+  static constexpr uint64_t Advance(uint64_t state) { return state * kMultiplier + kIncrement; }
+  static constexpr uint32_t Output(uint64_t old) {
+    const uint32_t xorshifted = static_cast<uint32_t>(((old >> 18u) ^ old) >> 27u);
+    const uint32_t rot = static_cast<uint32_t>(old >> 59u);
     return (xorshifted >> rot) | (xorshifted << ((-rot) & 31u));
+  }
+  uint32_t Step() {
+    const uint64_t old = state_;
+    state_ = Advance(old);
+    return Output(old);
   }
 
   uint64_t state_ = 0;

@@ -212,5 +212,18 @@ TEST(SeededDeals, SameSeedSameDealsAndConsecutiveClockDealsDiffer) {
   EXPECT_NE(std::memcmp(a.oneDeckHands, b.oneDeckHands, sizeof(a.oneDeckHands)), 0);
 }
 
+// The shuffle takes its values in one Draw; whatever the count, they are the
+// values Next() gives one by one, and the values after them follow on.
+TEST(SeededDeals, DrawGivesTheValuesOfNextInTurn) {
+  for (int32_t count : {0, 1, 2, 3, 52, 53, 104}) {
+    SeededRandom drawing(7);
+    SeededRandom stepping(7);
+    uint32_t drawn[104];
+    drawing.Draw(drawn, count);
+    for (int32_t i = 0; i < count; ++i) ASSERT_EQ(drawn[i], stepping.Next()) << count << " " << i;
+    EXPECT_EQ(drawing.Next(), stepping.Next()) << count;
+  }
+}
+
 }  // namespace
 }  // namespace gub
