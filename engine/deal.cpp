@@ -24,6 +24,8 @@ constexpr struct BitCards {
   }
 } kBitCards{};
 
+constexpr uint64_t kNoCardBit = uint64_t{1} << 63;
+
 // Writes a seat's cards into its hand slots in hand order, twins side by
 // side, filling from the last slot: the lowest card first. A hand always has
 // all its cards when dealt, so the loop runs a fixed number of times and its
@@ -35,7 +37,9 @@ void WriteHand(HandCards dealt, int32_t* hand) {
   uint64_t twice = dealt.twice.bits();
   for (int32_t slot = HandSize - 1; slot >= 0; --slot) {
     const uint64_t lowest = once & (0 - once);
-    hand[slot] = kBitCards.card[std::countr_zero(once) & 63];
+    // The top bit is no card; set, it tells the compiler the set is never
+    // empty, which spares a test on every card.
+    hand[slot] = kBitCards.card[static_cast<uint32_t>(std::countr_zero(once | kNoCardBit))];
     if constexpr (HandSize == TwoDeckHandSize) {
       // Whether the card is a twin is as good as random: no branch.
       const uint64_t secondCopy = twice & lowest;
@@ -47,9 +51,11 @@ void WriteHand(HandCards dealt, int32_t* hand) {
   }
 }
 
-// The deal positions already given a number. Position p is taken when bit p
-// of the set (of the low word for p < 64, of the high word otherwise) is set;
-// the lowest free position is found in a step.
+// The deal positions already given a number. Position p is taken when bit
+// p % 64 of word p / 64 is set; the lowest free position is found in a step.
+// Bit 63 of the last word is a position past the last one: always free, it
+// tells the compiler the free positions are never none, which spares a test
+// on every number.
 template <int32_t Count>
 class TakenPositions {
  public:
@@ -60,7 +66,7 @@ class TakenPositions {
       // Masks rather than a choice: whether a position is taken is as good as
       // random, and the compiler turns a plain choice here into a branch.
       const uint64_t free = ~words_[0];
-      const uint32_t lowestFree = std::countr_zero(free);
+      const uint32_t lowestFree = std::countr_zero(free | kPastTheLast);
       const uint32_t isTaken = static_cast<uint32_t>((free >> drawn) & 1) - 1;
       const uint32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
       words_[0] |= uint64_t{1} << p;
@@ -70,8 +76,9 @@ class TakenPositions {
       // the lowest free position is a well-predicted branch; which word
       // holds the drawn one is as good as random: kept in an array indexed
       // by the word rather than chosen.
-      const uint32_t lowestFree =
-          words_[0] == ~uint64_t{0} ? 64 + std::countr_one(words_[1]) : std::countr_one(words_[0]);
+      const uint32_t lowestFree = words_[0] == ~uint64_t{0}
+                                      ? 64 + std::countr_zero(~words_[1] | kPastTheLast)
+                                      : std::countr_one(words_[0]);
       const uint64_t word = words_[drawn >> 6];
       const uint32_t isTaken = 0 - static_cast<uint32_t>((word >> (drawn & 63)) & 1);
       const uint32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
@@ -81,6 +88,8 @@ class TakenPositions {
   }
 
  private:
+  static_assert(Count % 64 != 0);
+  static constexpr uint64_t kPastTheLast = uint64_t{1} << 63;
   uint64_t words_[(Count + 63) / 64] = {};
 };
 
@@ -117,7 +126,9 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
       seatCards.twice = seatCards.once & second;
       seatCards.once = seatCards.once | second;
     }
-    if (CardSet::FromBits(dealt[0][seat]).Holds(CardSpadeTwo)) firstSpadeTwoSeat = seat;
+    // Exactly one seat holds it; which one is as good as random, so it is
+    // counted up rather than branched to.
+    firstSpadeTwoSeat += seat * CardSet::FromBits(dealt[0][seat]).Holds(CardSpadeTwo);
     WriteHand<HandSize>(seatCards, hands[seat]);
   }
   return firstSpadeTwoSeat;

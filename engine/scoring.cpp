@@ -258,9 +258,10 @@ void ApplyDouble(GameState& game, const TakenCards& taken) {
     ApplyDoubleFromRecords(game);
     return;
   }
-  // Which seat took it is as good as random: found without a branch.
+  // At most one seat took it; which one is as good as random, so it is
+  // counted up rather than branched to (-1 when nobody took it).
   int32_t w = -1;
-  for (int32_t s = 0; s < 4; ++s) w = taken.seat[s].once.Holds(CardDouble) ? s : w;
+  for (int32_t s = 0; s < 4; ++s) w += (s + 1) * taken.seat[s].once.Holds(CardDouble);
   if (w < 0) return;
   game.dealScore[w] = SaturatingMul(game.dealScore[w], DoubleFactor(game));
   if (game.dealScore[w] == 0 && (taken.seat[w].once & kHeartsAndGub).Empty()) {
