@@ -152,10 +152,8 @@ void ResetDealFields(GameState& game, int32_t records) {
 }  // namespace
 
 void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random) {
-  for (int32_t s = 0; s < 4; ++s) {
-    game.dealScore[s] = 0;
-    for (int32_t& slot : game.oneDeckHands[s]) slot = -1;
-  }
+  // The deal writes every slot of the hands.
+  for (int32_t& score : game.dealScore) score = 0;
   for (TrickPlay& play : game.currentTrick) play.card = -1;
 
   random.BeginDeal();
@@ -169,10 +167,10 @@ void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random
 }
 
 void DealTwoDecks(GameState& game, const Settings& settings, RandomSource& random) {
+  // The deal writes every slot of the two-deck hands; nothing of an
+  // abandoned one-deck deal may linger in the other hands.
   for (int32_t s = 0; s < 4; ++s) {
     game.dealScore[s] = 0;
-    for (int32_t& slot : game.twoDeckHands[s]) slot = -1;
-    // Nothing of an abandoned one-deck deal may linger in the other hands.
     for (int32_t& slot : game.oneDeckHands[s]) slot = -1;
   }
   for (TrickPlay& play : game.currentTrick) {
