@@ -67,7 +67,7 @@ bool TookHeartOrGub(const GameState& game, int32_t seat, int32_t records, bool w
 
 // The cards each seat took in history records 0..records-1 as card sets
 // (`twice`: the cards it took both copies of), gathered in one walk over the
-// records; every end-of-deal question is then a question of these sets.
+// records: whether a seat took every heart is a question of these sets.
 struct TakenCards {
   HandCards seat[4];
   // Cards some seat took more often than the two decks have them.
@@ -130,6 +130,58 @@ bool NoneWonFrom(const GameState& game, int32_t records) {
   return none;
 }
 
+// What the end of a deal asks of each seat's taken cards in most deals: how
+// many scoring cards, tens of clubs, and hearts or gub cards it took. Each
+// count is one byte of a word per seat, so a card adds to all three in one
+// step (a seat takes at most 26 records of 8 cards, under a byte's 256).
+struct TakenTally {
+  uint32_t seat[4] = {};
+  // Every slot's number plus one, or-ed together: below 64 when every slot
+  // holds a card or is empty.
+  uint32_t slotNumbers = 0;
+
+  // False only for a made-up record with a strange number in a slot; the
+  // records are then read card by card.
+  bool Plain() const { return slotNumbers < 64; }
+  int32_t Scoring(int32_t s) const { return static_cast<int32_t>(seat[s] & 0xff); }
+  int32_t Tens(int32_t s) const { return static_cast<int32_t>((seat[s] >> 8) & 0xff); }
+  bool TookHeartOrGub(int32_t s) const { return (seat[s] >> 16) != 0; }
+};
+
+// A card's three counts by its number (read as number & 63: the empty
+// slot's -1 and the numbers past the cards count nothing).
+constexpr struct CardTally {
+  uint32_t of[64];
+  constexpr CardTally() : of{} {
+    for (int32_t c = 0; c < 52; ++c) {
+      const bool heartOrGub = CardSuit(c) == SuitHearts || c == CardGub;
+      const bool scoring = heartOrGub || c == CardDouble || c == CardSheep;
+      of[c] = static_cast<uint32_t>(scoring) | static_cast<uint32_t>(c == CardDouble) << 8 |
+              static_cast<uint32_t>(heartOrGub) << 16;
+    }
+  }
+} kCardTally{};
+
+template <bool WithSeconds>
+TakenTally TallyTaken(const GameState& game, int32_t records) {
+  TakenTally tally;
+  for (int32_t t = 0; t < records; ++t) {
+    const TrickRecord& record = game.trickHistory[t];
+    if (!IsSeat(record.winner)) continue;
+    uint32_t trick = 0;
+    const auto add = [&](int32_t c) {
+      tally.slotNumbers |= static_cast<uint32_t>(c) + 1u;
+      trick += kCardTally.of[c & 63];
+    };
+    for (int32_t k = 0; k < 4; ++k) {
+      add(record.cards[k]);
+      if constexpr (WithSeconds) add(record.seconds[k]);
+    }
+    tally.seat[record.winner] += trick;
+  }
+  return tally;
+}
+
 constexpr CardSet kHearts = CardSet::WholeSuit(SuitHearts);
 constexpr CardSet kScoringCards =
     kHearts | CardSet::Of(CardGub) | CardSet::Of(CardDouble) | CardSet::Of(CardSheep);
@@ -169,7 +221,7 @@ void ScoreBonusesFromLists(GameState& game) {
 }
 
 template <int32_t Copies>
-void ScoreBonuses(GameState& game, const TakenCards& taken) {
+void ScoreBonusesFromSets(GameState& game, const TakenCards& taken) {
   constexpr int32_t records = 13 * Copies;
   constexpr int32_t hearts = 13 * Copies;
   constexpr int32_t scoringCards = 16 * Copies;
@@ -192,6 +244,20 @@ void ScoreBonuses(GameState& game, const TakenCards& taken) {
     }
     game.dealScore[s] = SaturatingAdd(game.dealScore[s], bonus);
   }
+}
+
+// The bonuses with the tally of the same records: in most deals no seat
+// took as many scoring cards as there are hearts, and none can have a bonus.
+template <int32_t Copies>
+void ScoreBonuses(GameState& game, const TakenTally& tally) {
+  if (!tally.Plain()) {
+    ScoreBonusesFromLists<Copies>(game);
+    return;
+  }
+  constexpr int32_t hearts = 13 * Copies;
+  bool nearBonus = false;
+  for (int32_t s = 0; s < 4; ++s) nearBonus |= tally.Scoring(s) >= hearts;
+  if (nearBonus) ScoreBonusesFromSets<Copies>(game, ReadTaken<Copies == 2>(game, 13 * Copies));
 }
 
 // The factor the ten of clubs applies to its taker's score.
@@ -249,40 +315,41 @@ void ApplyDoubleTwoDecksFromRecords(GameState& game) {
   }
 }
 
-constexpr CardSet kHeartsAndGub = kHearts | CardSet::Of(CardGub);
-
 // The ten of clubs doubles its taker's score; a taker left at zero who took
 // no heart and not the gub card scores fifty (times its declaration) instead.
-void ApplyDouble(GameState& game, const TakenCards& taken) {
-  if (!taken.Faithful<1>()) {
+void ApplyDouble(GameState& game, const TakenTally& tally) {
+  int32_t tens = 0;
+  for (int32_t s = 0; s < 4; ++s) tens += tally.Tens(s);
+  if (tally.Plain() && tens == 0) return;
+  // A made-up record may hold it more than once: the first taker counts.
+  if (!tally.Plain() || tens > 1) {
     ApplyDoubleFromRecords(game);
     return;
   }
-  // At most one seat took it; which one is as good as random, so it is
-  // counted up rather than branched to (-1 when nobody took it).
-  int32_t w = -1;
-  for (int32_t s = 0; s < 4; ++s) w += (s + 1) * taken.seat[s].once.Holds(CardDouble);
-  if (w < 0) return;
+  // Which seat took it is as good as random, so it is counted up rather than
+  // branched to.
+  int32_t w = 0;
+  for (int32_t s = 0; s < 4; ++s) w += s * tally.Tens(s);
   game.dealScore[w] = SaturatingMul(game.dealScore[w], DoubleFactor(game));
-  if (game.dealScore[w] == 0 && (taken.seat[w].once & kHeartsAndGub).Empty()) {
+  if (game.dealScore[w] == 0 && !tally.TookHeartOrGub(w)) {
     game.dealScore[w] = SaturatingMul(game.doubleMult, 50);
   }
 }
 
 // The same with two tens: each doubles its taker's score, and one taker
 // left at zero scores fifty for each ten it took.
-void ApplyDoubleTwoDecks(GameState& game, const TakenCards& taken) {
-  if (!taken.Faithful<2>()) {
+void ApplyDoubleTwoDecks(GameState& game, const TakenTally& tally) {
+  if (!tally.Plain()) {
     ApplyDoubleTwoDecksFromRecords(game);
     return;
   }
   for (int32_t s = 0; s < 4; ++s) {
-    const int32_t tens = taken.seat[s].Copies(CardDouble);
+    const int32_t tens = tally.Tens(s);
     if (tens == 0) continue;
     for (int32_t ten = 0; ten < tens; ++ten) {
       game.dealScore[s] = SaturatingMul(game.dealScore[s], DoubleFactor(game));
     }
-    if (game.dealScore[s] != 0 || !(taken.seat[s].once & kHeartsAndGub).Empty()) continue;
+    if (game.dealScore[s] != 0 || tally.TookHeartOrGub(s)) continue;
     game.dealScore[s] = SaturatingMul(SaturatingMul(tens, game.doubleMult), 50);
   }
 }
@@ -290,28 +357,28 @@ void ApplyDoubleTwoDecks(GameState& game, const TakenCards& taken) {
 }  // namespace
 
 GUB_COUNTING_ENTRY void ScoreDealBonuses(GameState& game) {
-  ScoreBonuses<1>(game, ReadTaken<false>(game, OneDeckHandSize));
+  ScoreBonuses<1>(game, TallyTaken<false>(game, OneDeckHandSize));
 }
 
 GUB_COUNTING_ENTRY void ScoreDealBonusesTwoDecks(GameState& game) {
-  ScoreBonuses<2>(game, ReadTaken<true>(game, 26));
+  ScoreBonuses<2>(game, TallyTaken<true>(game, 26));
 }
 
 GUB_COUNTING_ENTRY void ApplyDouble(GameState& game) {
-  ApplyDouble(game, ReadTaken<false>(game, OneDeckHandSize));
+  ApplyDouble(game, TallyTaken<false>(game, OneDeckHandSize));
 }
 
 GUB_COUNTING_ENTRY void ApplyDoubleTwoDecks(GameState& game) {
   // Only this deal's tricks: later records still hold cards of earlier deals.
-  ApplyDoubleTwoDecks(game, ReadTaken<true>(game, PlayedTricks(game)));
+  ApplyDoubleTwoDecks(game, TallyTaken<true>(game, PlayedTricks(game)));
 }
 
 // The records are walked once for both the bonuses and the ten of clubs.
 GUB_COUNTING_ENTRY void FinishDealOneDeck(GameState& game) {
-  const TakenCards taken = ReadTaken<false>(game, OneDeckHandSize);
-  ScoreBonuses<1>(game, taken);
+  const TakenTally tally = TallyTaken<false>(game, OneDeckHandSize);
+  ScoreBonuses<1>(game, tally);
   game.turnSeat = -1;
-  ApplyDouble(game, taken);
+  ApplyDouble(game, tally);
   game.phase = PhaseDealOver;
 }
 
@@ -320,14 +387,14 @@ GUB_COUNTING_ENTRY void FinishDealTwoDecks(GameState& game) {
   // tricks; the records after those are unplayed in every deal, but a
   // made-up one may differ.
   const int32_t played = PlayedTricks(game);
-  const TakenCards taken = ReadTaken<true>(game, played);
+  const TakenTally tally = TallyTaken<true>(game, played);
   if (NoneWonFrom(game, played)) {
-    ScoreBonuses<2>(game, taken);
+    ScoreBonuses<2>(game, tally);
   } else {
-    ScoreBonuses<2>(game, ReadTaken<true>(game, 26));
+    ScoreBonuses<2>(game, TallyTaken<true>(game, 26));
   }
   game.turnSeat = -1;
-  ApplyDoubleTwoDecks(game, taken);
+  ApplyDoubleTwoDecks(game, tally);
   game.phase = PhaseDealOver;
 }
 
