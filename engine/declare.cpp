@@ -36,9 +36,10 @@ HandCounts CountHand(const HandCards& cards) {
   return counts;
 }
 
-// `chosen` when `pick`, otherwise `kept`. Whether a seat declares is as good
-// as random, and the compiler turns a plain choice of a record field into a
-// branch that is mispredicted as often as not: a mask costs less.
+// `chosen` when `pick`, otherwise `kept`. Which cards a declaring seat
+// declares is as good as random, and the compiler turns a plain choice of a
+// record field into a branch that is mispredicted as often as not: a mask
+// costs less.
 constexpr int32_t PickIf(bool pick, int32_t chosen, int32_t kept) {
   return kept ^ ((chosen ^ kept) & -static_cast<int32_t>(pick));
 }
@@ -52,13 +53,21 @@ void DeclareOneDeck(GameState& game, const Settings& settings, int32_t seat,
       spades || always, n.lowHearts >= 3 || always, n.suit[SuitClubs] >= 5 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
   };
+  bool declares[4];
+  bool declaresAny = false;
   for (int32_t k = 0; k < 4; ++k) {
-    const bool declares = (n.copies[k] != 0) & wants[k];
+    declares[k] = (n.copies[k] != 0) & wants[k];
+    declaresAny |= declares[k];
+  }
+  // About four hands in five declare nothing: skipping them costs fewer
+  // mispredictions than updating every record costs instructions.
+  if (!declaresAny) return;
+  for (int32_t k = 0; k < 4; ++k) {
     Declaration& declaration = game.declarations[k];
-    declaration.seat = PickIf(declares, seat, declaration.seat);
-    declaration.card = PickIf(declares, DeclarableCard[k], declaration.card);
+    declaration.seat = PickIf(declares[k], seat, declaration.seat);
+    declaration.card = PickIf(declares[k], DeclarableCard[k], declaration.card);
     int32_t& multiplier = Multiplier(game, k);
-    multiplier = PickIf(declares, 2, multiplier);
+    multiplier = PickIf(declares[k], 2, multiplier);
   }
 }
 
@@ -72,21 +81,30 @@ void DeclareTwoDecks(GameState& game, const Settings& settings, int32_t seat,
       n.suit[SuitClubs] >= 10 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 10,
   };
+  bool declares[4];
+  bool declaresAny = false;
   for (int32_t k = 0; k < 4; ++k) {
-    const bool declares = (n.copies[k] != 0) & wants[k];
+    declares[k] = (n.copies[k] != 0) & wants[k];
+    declaresAny |= declares[k];
+  }
+  // Twenty-six cards rarely hold that long a suit: most hands declare
+  // nothing (and under the house rule most declare something), so this
+  // branch is well predicted and spares the records' updates.
+  if (!declaresAny) return;
+  for (int32_t k = 0; k < 4; ++k) {
     // The first record goes to the first seat to declare; the second to a
     // later seat, or to the first one when it holds both copies.
     Declaration& first = game.declarations[k];
     Declaration& second = game.secondDeclarations[k];
     const bool firstTaken = first.card != -1;
-    const bool takesFirst = declares & !firstTaken;
-    const bool takesSecond = declares & (firstTaken | (n.copies[k] == 2));
+    const bool takesFirst = declares[k] & !firstTaken;
+    const bool takesSecond = declares[k] & (firstTaken | (n.copies[k] == 2));
     first.seat = PickIf(takesFirst, seat, first.seat);
     first.card = PickIf(takesFirst, DeclarableCard[k], first.card);
     second.seat = PickIf(takesSecond, seat, second.seat);
     second.card = PickIf(takesSecond, DeclarableCard[k], second.card);
     int32_t& multiplier = Multiplier(game, k);
-    multiplier = PickIf(declares, 2, multiplier);
+    multiplier = PickIf(declares[k], 2, multiplier);
   }
 }
 
