@@ -39,7 +39,7 @@ void WriteHand(HandCards dealt, int32_t* hand) {
     const uint64_t lowest = once & (0 - once);
     // The top bit is no card; set, it tells the compiler the set is never
     // empty, which spares a test on every card.
-    hand[slot] = kBitCards.card[static_cast<uint32_t>(std::countr_zero(once | kNoCardBit))];
+    hand[slot] = kBitCards.card[std::countr_zero(once | kNoCardBit)];
     if constexpr (HandSize == TwoDeckHandSize) {
       // Whether the card is a twin is as good as random: no branch.
       const uint64_t secondCopy = twice & lowest;
