@@ -304,8 +304,11 @@ void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32
     if (!IsCard(second)) return;
   }
   game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  RemoveFromHand(hand, Size, slot);
-  if (second != -1) RemoveFromHand(hand, Size, secondSlot > slot ? secondSlot - 1 : secondSlot);
+  if (second == -1) {
+    RemoveFromHand(hand, Size, slot);
+  } else {
+    RemoveTwoFromHand(hand, Size, std::min(slot, secondSlot), std::max(slot, secondSlot));
+  }
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
 
