@@ -141,6 +141,8 @@ struct HandCards {
     twice = twice.Without(secondCopy);
     once = once.Without(leaving.Without(secondCopy));
   }
+  // `card` leaves a hand that holds no card twice (one deck).
+  void RemoveOnlyCopy(int32_t card) { once = once.Without(CardSet::InSlot(card)); }
   // `first` and `second` leave the hand together (`second` -1 for none):
   // the same as RemoveOne of each, in one step. A pair, the same card twice,
   // takes both copies.
@@ -184,8 +186,8 @@ struct DealCards {
   void RemovePlay(int32_t seat, int32_t card, int32_t second) {
     hands[seat & 3].RemoveTwo(card, second);
   }
-  // The seat played `card` alone.
-  void RemovePlay(int32_t seat, int32_t card) { hands[seat & 3].RemoveOne(card); }
+  // One deck: the seat played `card`.
+  void RemoveOneDeckPlay(int32_t seat, int32_t card) { hands[seat & 3].RemoveOnlyCopy(card); }
   // A trick led with `leadCard` is complete.
   void CloseTrick(int32_t leadCard) {
     if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);

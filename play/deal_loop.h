@@ -41,7 +41,7 @@ void PlayComputerTurnOf(GameState& game, DealCards& deal, int32_t seat) {
     if constexpr (TwoDecks) {
       deal.RemovePlay(seat, play.card, play.second);
     } else {
-      deal.RemovePlay(seat, play.card);
+      deal.RemoveOneDeckPlay(seat, play.card);
     }
   }
   ++game.trickCount;
