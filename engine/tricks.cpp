@@ -85,9 +85,9 @@ template <bool withSeconds>
 void CloseTrick(GameState& game, int32_t winner) {
   const int16_t* points = kTrick.points[DoubledSuits(game)];
   int32_t total = 0;  // eight cards of at most 200 points each
-  for (const TrickPlay& play : game.currentTrick) {
-    total += points[TrickEntry(play.card)];
-    if constexpr (withSeconds) total += points[TrickEntry(play.second)];
+  for (int32_t k = 0; k < 4; ++k) {
+    total += points[TrickEntry(game.currentTrick[k].card)];
+    if constexpr (withSeconds) total += points[TrickEntry(game.currentTrick[k].second)];
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
@@ -103,9 +103,9 @@ void CloseTrick(GameState& game, int32_t winner) {
   game.turnSeat = winner;
   ++game.trickNumber;
   game.trickCount = 0;
-  for (TrickPlay& play : game.currentTrick) {
-    play.card = -1;
-    if constexpr (withSeconds) play.second = -1;
+  for (int32_t k = 0; k < 4; ++k) {
+    game.currentTrick[k].card = -1;
+    if constexpr (withSeconds) game.currentTrick[k].second = -1;
   }
   game.leadSuit = -1;
 }
