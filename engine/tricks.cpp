@@ -286,6 +286,22 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
 
 namespace {
 
+// Two-deck hands shrink as the deal goes on, and the empty slots at their end
+// need no closing up: when a hand holds fewer cards than this, a play closes
+// up only these slots, the work of a one-deck hand.
+constexpr int32_t ShortHand = 16;
+
+// True when the hand is empty from slot ShortHand on, and `last`, the last
+// slot played, lies before it.
+template <int32_t Size>
+bool IsShortHand(const int32_t* hand, int32_t last) {
+  if constexpr (Size == TwoDeckHandSize) {
+    return hand[ShortHand] == -1 && last < ShortHand;
+  } else {
+    return false;
+  }
+}
+
 // Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
 // none, both slots as they were before either left) to the trick and takes
 // them out of the seat's hand of Size slots.
@@ -304,10 +320,18 @@ void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32
     if (!IsCard(second)) return;
   }
   game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  if (second == -1) {
+  const int32_t first = second == -1 ? slot : std::min(slot, secondSlot);
+  const int32_t last = std::max(slot, secondSlot);
+  if (IsShortHand<Size>(hand, last)) {
+    if (second == -1) {
+      CloseOverSlot(hand, ShortHand, slot);
+    } else {
+      CloseOverSlots(hand, ShortHand, first, last);
+    }
+  } else if (second == -1) {
     RemoveFromHand(hand, Size, slot);
   } else {
-    RemoveTwoFromHand(hand, Size, std::min(slot, secondSlot), std::max(slot, secondSlot));
+    RemoveTwoFromHand(hand, Size, first, last);
   }
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
