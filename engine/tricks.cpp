@@ -287,8 +287,8 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
 namespace {
 
 // Two-deck hands shrink as the deal goes on, and the empty slots at their end
-// need no closing up: when a hand holds fewer cards than this, a play closes
-// up only these slots, the work of a one-deck hand.
+// need no closing up: when a hand holds no more cards than this, a play
+// closes up only this many slots.
 constexpr int32_t ShortHand = 16;
 
 // True when the hand is empty from slot ShortHand on, and `last`, the last

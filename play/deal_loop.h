@@ -120,7 +120,8 @@ inline void DeclareForSeatZero(GameState& game, const Settings& settings) {
 template <bool TwoDecks, class Hook>
 void PlayDealOf(GameState& game, Hook& hook) {
   game.phase = PhasePlaying;
-  DealCards deal = ReadDealCards < TwoDecks ? TwoDeckHandSize : OneDeckHandSize > (game);
+  constexpr int32_t handSize = TwoDecks ? TwoDeckHandSize : OneDeckHandSize;
+  DealCards deal = ReadDealCards<handSize>(game);
   for (;;) {
     // Every trick has four plays, from the leader on; unrolled, so that the
     // end of a trick costs no mispredicted loop test.
