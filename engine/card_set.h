@@ -141,23 +141,34 @@ struct HandCards {
     twice = twice.Without(secondCopy);
     once = once.Without(leaving.Without(secondCopy));
   }
+  // `card` leaves a hand that holds no card twice (one deck).
+  void RemoveOnlyCopy(int32_t card) { once = once.Without(CardSet::InSlot(card)); }
+  // `first` and `second` leave the hand together (`second` -1 for none):
+  // the same as RemoveOne of each, in one step. A pair, the same card twice,
+  // takes both copies.
+  void RemoveTwo(int32_t first, int32_t second) {
+    const CardSet one = CardSet::InSlot(first);
+    const CardSet two = CardSet::InSlot(second);
+    const CardSet leaving = one | two;
+    const CardSet bothCopies = one & two;
+    once = once.Without(leaving.Without(twice) | bothCopies);
+    twice = twice.Without(leaving);
+  }
   bool operator==(const HandCards&) const = default;
 };
 
-// A one-deck hand is short: every slot is read, empty or not, in a loop of
-// fixed length. Two-deck hands are read up to their first empty slot, and
-// also gather the cards held twice.
+// Every slot is read, empty or not, in a loop of fixed length, unrolled: an
+// empty slot adds nothing, and a loop that stopped at the first one (or
+// tested its count at every slot) would end at a mispredicted branch.
+// Two-deck hands also gather the cards held twice.
 template <int32_t Size>
 HandCards ReadHand(const int32_t* hand) {
   HandCards cards;
-  if constexpr (Size == OneDeckHandSize) {
-    for (int32_t i = 0; i < Size; ++i) cards.once = cards.once | CardSet::InSlot(hand[i]);
-  } else {
-    for (int32_t i = 0; i < Size && hand[i] >= 0; ++i) {
-      const CardSet card = CardSet::Of(hand[i]);
-      cards.twice = cards.twice | (cards.once & card);
-      cards.once = cards.once | card;
-    }
+#pragma GCC unroll 26
+  for (int32_t i = 0; i < Size; ++i) {
+    const CardSet card = CardSet::InSlot(hand[i]);
+    if constexpr (Size != OneDeckHandSize) cards.twice = cards.twice | (cards.once & card);
+    cards.once = cards.once | card;
   }
   return cards;
 }
@@ -173,10 +184,10 @@ struct DealCards {
   bool IsOpened(int32_t suit) const { return (openedSuits >> suit) & 1; }
   // The seat played `card`, and `second` (-1 for none) with it.
   void RemovePlay(int32_t seat, int32_t card, int32_t second) {
-    HandCards& hand = hands[seat & 3];
-    hand.RemoveOne(card);
-    hand.RemoveOne(second);
+    hands[seat & 3].RemoveTwo(card, second);
   }
+  // One deck: the seat played `card`.
+  void RemoveOneDeckPlay(int32_t seat, int32_t card) { hands[seat & 3].RemoveOnlyCopy(card); }
   // A trick led with `leadCard` is complete.
   void CloseTrick(int32_t leadCard) {
     if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);

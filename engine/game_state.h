@@ -104,17 +104,67 @@ constexpr int32_t CardValue(int32_t n) {
 // Hand order in one number: higher suit value first, then higher rank.
 constexpr int32_t CardSortKey(int32_t n) { return CardSuit(n) * 16 + CardRank(n); }
 
+// Hand removals write every slot in a loop of fixed length with no test that
+// depends on the cards, which the compiler turns into a few vector moves: a
+// slot either keeps its card or takes a later one, by a mask read from this
+// ramp. RampFrom(slot)[i] is all ones when i >= slot.
+inline constexpr struct HandRamp {
+  int32_t bits[64];
+  constexpr HandRamp() : bits{} {
+    for (int32_t i = 32; i < 64; ++i) bits[i] = -1;
+  }
+} kHandRamp{};
+inline constexpr int32_t HandRampSize = 32;  // longest hand the ramp serves
+constexpr const int32_t* RampFrom(int32_t slot) { return kHandRamp.bits + 32 - slot; }
+// `card`, or `later` where `take` is all ones.
+constexpr int32_t TakeWhere(int32_t take, int32_t card, int32_t later) {
+  return card ^ ((card ^ later) & take);
+}
+
+// The first `span` slots of a hand close over the card in `slot`: from it on
+// each takes the card after it, the card in slot `span` included, which
+// stays where it was too. Slot `span` must exist.
+inline void CloseOverSlot(int32_t* hand, int32_t span, int32_t slot) {
+  const int32_t* moves = RampFrom(slot);
+  for (int32_t i = 0; i < span; ++i) hand[i] = TakeWhere(moves[i], hand[i], hand[i + 1]);
+}
+
+// The same over the cards in slots `first` and `second` (first < second) in
+// one pass: the cards between them move down one slot, those after both two.
+// Slot `span` + 1 must exist.
+inline void CloseOverSlots(int32_t* hand, int32_t span, int32_t first, int32_t second) {
+  const int32_t* movesOne = RampFrom(first);
+  const int32_t* movesTwo = RampFrom(second - 1);
+  for (int32_t i = 0; i < span; ++i) {
+    const int32_t one = TakeWhere(movesOne[i], hand[i], hand[i + 1]);
+    hand[i] = TakeWhere(movesTwo[i], one, hand[i + 2]);
+  }
+}
+
 // Removes the card in `slot` of a hand of `size` slots: later cards move down
 // one slot and the last slot becomes -1, so the hand stays sorted. Inline, so
-// that a play's removal knows the hand's size: every slot is then written in
-// a loop of fixed length with no test that depends on the cards, which the
-// compiler turns into a few vector moves.
+// that a play's removal knows the hand's size.
 inline void RemoveFromHand(int32_t* hand, int32_t size, int32_t slot) {
   if (slot < 0 || slot >= size) return;
-  for (int32_t i = 0; i + 1 < size; ++i) {
-    const int32_t keep = -static_cast<int32_t>(i < slot);  // all ones below `slot`
-    hand[i] = (hand[i] & keep) | (hand[i + 1] & ~keep);
+  if (size > HandRampSize) {
+    for (int32_t i = slot; i + 1 < size; ++i) hand[i] = hand[i + 1];
+  } else {
+    CloseOverSlot(hand, size - 1, slot);
   }
+  hand[size - 1] = -1;
+}
+
+// Removes the cards in slots `first` and `second` (first < second) in one
+// pass, as RemoveFromHand of each.
+inline void RemoveTwoFromHand(int32_t* hand, int32_t size, int32_t first, int32_t second) {
+  if (first < 0 || first >= second || second >= size) return;
+  if (size > HandRampSize) {
+    RemoveFromHand(hand, size, second);
+    RemoveFromHand(hand, size, first);
+    return;
+  }
+  CloseOverSlots(hand, size - 2, first, second);
+  hand[size - 2] = -1;
   hand[size - 1] = -1;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The rules of one trick: opened suits, declared cards held back, the
 // legality of the human's play, appending a play, and who wins the trick.
+#include <algorithm>
+
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 
@@ -33,54 +35,59 @@ int32_t Restriction(const GameState& game, const int32_t* hand, int32_t size, in
   return held >= 2 ? reason : 0;
 }
 
-// Each card's suit, rank and value, by card number; entry 52 stands for "no
-// card" (suit 4, which no lead has, rank 0, no value), so a trick is read
-// without a test per play.
-constexpr struct TrickFacts {
-  int8_t suit[53];
-  int8_t rank[53];
-  int16_t value[53];
-  constexpr TrickFacts() : suit{}, rank{}, value{} {
-    for (int32_t n = 0; n < 52; ++n) {
-      suit[n] = static_cast<int8_t>(CardSuit(n));
-      rank[n] = static_cast<int8_t>(CardRank(n));
-      value[n] = static_cast<int16_t>(CardValue(n));
-    }
-    suit[52] = 4;
-  }
-  static constexpr int32_t Entry(int32_t c) { return IsCard(c) ? c : 52; }
-  constexpr int32_t Suit(int32_t c) const { return suit[Entry(c)]; }
-  constexpr int32_t Rank(int32_t c) const { return rank[Entry(c)]; }
-  constexpr int32_t Value(int32_t c) const { return value[Entry(c)]; }
-} kFacts{};
-
-// What each card of a suit is worth to its taker in this deal: doubled in
-// the suits whose declared card doubles them (spades by the gub card, hearts
-// by the heart ace, diamonds by the sheep; the double works on the taker's
-// whole score instead).
-struct SuitFactors {
-  int32_t factor[5];
-  explicit SuitFactors(const GameState& game)
-      : factor{IsDeclared(game, CardSheep) ? 2 : 1, 1, IsDeclared(game, CardHeartAce) ? 2 : 1,
-               IsDeclared(game, CardGub) ? 2 : 1, 0} {}
-  int32_t Points(int32_t c) const { return kFacts.Value(c) * factor[kFacts.Suit(c)]; }
-};
-
-int32_t RankOf(const GameState& game, int32_t c) { return IsCard(c) ? game.cards[c].rank : 0; }
-
 bool IsOfSuit(const GameState& game, int32_t c, int32_t suit) {
   return IsCard(c) && game.cards[c].suit == suit;
 }
+
+// Resolving a trick reads every card through small constant tables by card
+// number. A trick holds card numbers and -1 for "none": read as (number &
+// 63), "none" lands on an entry past the 52 cards, which holds nothing, so a
+// trick is read without a test per play.
+constexpr int32_t TrickEntry(int32_t c) { return c & 63; }
+
+// Which declarations that double a suit's points are in force, as the row of
+// the points table: the sheep doubles diamonds, the heart ace hearts, the gub
+// card spades (the double works on the taker's whole score instead).
+constexpr int32_t DoubledSuits(const GameState& game) {
+  return static_cast<int32_t>(IsDeclared(game, CardSheep)) |
+         static_cast<int32_t>(IsDeclared(game, CardHeartAce)) << 1 |
+         static_cast<int32_t>(IsDeclared(game, CardGub)) << 2;
+}
+
+constexpr struct TrickTables {
+  int8_t rank[64];
+  // The rank of a card when it is of the suit of the row, else 0; row 4
+  // stands for no led suit and holds nothing.
+  int8_t rankInSuit[5][64];
+  // What a card is worth to its taker, by the row of DoubledSuits.
+  int16_t points[8][64];
+  constexpr TrickTables() : rank{}, rankInSuit{}, points{} {
+    for (int32_t n = 0; n < 52; ++n) {
+      const int32_t suit = CardSuit(n);
+      rank[n] = static_cast<int8_t>(CardRank(n));
+      rankInSuit[suit][n] = rank[n];
+      for (int32_t doubled = 0; doubled < 8; ++doubled) {
+        const bool twice = (suit == SuitDiamonds && (doubled & 1)) ||
+                           (suit == SuitHearts && (doubled & 2)) ||
+                           (suit == SuitSpades && (doubled & 4));
+        points[doubled][n] = static_cast<int16_t>(CardValue(n) * (twice ? 2 : 1));
+      }
+    }
+  }
+  constexpr const int8_t* OfLead(int32_t leadSuit) const {
+    return rankInSuit[std::min(static_cast<uint32_t>(leadSuit), uint32_t{4})];
+  }
+} kTrick{};
 
 // Writes the trick into history, credits its points and readies the next
 // trick, led by the winner.
 template <bool withSeconds>
 void CloseTrick(GameState& game, int32_t winner) {
-  const SuitFactors factors(game);
-  int64_t points = 0;
-  for (const TrickPlay& play : game.currentTrick) {
-    points += factors.Points(play.card);
-    if constexpr (withSeconds) points += factors.Points(play.second);
+  const int16_t* points = kTrick.points[DoubledSuits(game)];
+  int32_t total = 0;  // eight cards of at most 200 points each
+  for (int32_t k = 0; k < 4; ++k) {
+    total += points[TrickEntry(game.currentTrick[k].card)];
+    if constexpr (withSeconds) total += points[TrickEntry(game.currentTrick[k].second)];
   }
   if (game.trickNumber >= 0 && game.trickNumber < 26) {
     TrickRecord& record = game.trickHistory[game.trickNumber];
@@ -91,67 +98,67 @@ void CloseTrick(GameState& game, int32_t winner) {
     record.winner = winner;
   }
   if (IsSeat(winner)) {
-    game.dealScore[winner] = SaturatingAdd(game.dealScore[winner], points);
+    game.dealScore[winner] = SaturatingAdd(game.dealScore[winner], total);
   }
   game.turnSeat = winner;
   ++game.trickNumber;
   game.trickCount = 0;
-  for (TrickPlay& play : game.currentTrick) {
-    play.card = -1;
-    if constexpr (withSeconds) play.second = -1;
+  for (int32_t k = 0; k < 4; ++k) {
+    game.currentTrick[k].card = -1;
+    if constexpr (withSeconds) game.currentTrick[k].second = -1;
   }
   game.leadSuit = -1;
+}
+
+// Each play's claim on the trick, as one number: a higher rank claims more
+// and, of equal ranks, the earlier play (k is its place in the trick). The
+// highest claim takes the trick. Which card beats which is as good as random,
+// so the winner is the largest of four numbers rather than the outcome of
+// branches the processor would mispredict.
+constexpr int32_t Claim(int32_t rank, int32_t k) { return rank * 4 + 3 - k; }
+// Two different cards answering a pair claim above every pair.
+constexpr int32_t UnpairedClaim(int32_t higherRank, int32_t k) { return 64 + Claim(higherRank, k); }
+constexpr int32_t PlaceOfClaim(int32_t claim) { return 3 - (claim & 3); }
+// `claim` when `counts`, else no claim; a mask, for the same reason.
+constexpr int32_t ClaimIf(bool counts, int32_t claim) {
+  return claim & -static_cast<int32_t>(counts);
 }
 
 // Single cards: the highest card of the led suit wins; of equal cards the one
 // played first keeps the trick.
 int32_t SingleWinner(const GameState& game) {
-  int32_t winner = game.currentTrick[0].seat;
-  int32_t best = kFacts.Rank(game.currentTrick[0].card);
-  // Which card beats which is as good as random: masks rather than branches.
-  for (int32_t k = 1; k < 4; ++k) {
-    const TrickPlay& play = game.currentTrick[k];
-    const int32_t ofLead = -static_cast<int32_t>(kFacts.Suit(play.card) == game.leadSuit);
-    const int32_t rank = kFacts.Rank(play.card) & ofLead;
-    const int32_t beats = -static_cast<int32_t>(rank > best);
-    winner ^= (winner ^ play.seat) & beats;
-    best ^= (best ^ rank) & beats;
-  }
-  return winner;
+  const TrickPlay* plays = game.currentTrick;
+  const int8_t* ofLead = kTrick.OfLead(game.leadSuit);
+  int32_t best = Claim(kTrick.rank[TrickEntry(plays[0].card)], 0);
+  for (int32_t k = 1; k < 4; ++k)
+    best = std::max(best, Claim(ofLead[TrickEntry(plays[k].card)], k));
+  return plays[PlaceOfClaim(best)].seat;
 }
 
-// A pair led: pairs beat lower pairs; the first answer of two different
-// cards of the led suit takes the trick at once and from then on only such
-// answers compete, card by card. Against diamonds only a higher pair wins.
-int32_t PairWinner(const GameState& game) {
+// Two decks. A single card led: as with one deck, whatever else comes with a
+// play. A pair led: pairs beat lower pairs; the first answer of two
+// different cards of the led suit takes the trick at once and from then on
+// only such answers compete, the higher card of each counting. Against
+// diamonds only a higher pair wins.
+int32_t TwoDeckWinner(const GameState& game) {
   const TrickPlay* plays = game.currentTrick;
-  const int32_t lead = game.leadSuit;
-  const bool diamonds = lead == SuitDiamonds;
-  int32_t winner = plays[0].seat;
-  int32_t best = RankOf(game, plays[0].card);
-  bool pairsCompete = true;
+  const int8_t* ofLead = kTrick.OfLead(game.leadSuit);
+  const bool pairLed = plays[0].second != -1;
+  const bool unpairedCount = pairLed && game.leadSuit != SuitDiamonds;
+  int32_t best = Claim(kTrick.rank[TrickEntry(plays[0].card)], 0);
   for (int32_t k = 1; k < 4; ++k) {
-    const int32_t c1 = plays[k].card;
-    const int32_t c2 = plays[k].second;
-    if (!IsOfSuit(game, c1, lead) || !IsOfSuit(game, c2, lead)) continue;
-    const int32_t r1 = game.cards[c1].rank;
-    const int32_t r2 = game.cards[c2].rank;
-    const int32_t high = r1 > r2 ? r1 : r2;
-    if (pairsCompete && r1 == r2) {
-      if (r1 > best) {
-        winner = plays[k].seat;
-        best = r1;
-      }
-    } else if (pairsCompete && !diamonds) {
-      winner = plays[k].seat;
-      best = high;
-      pairsCompete = false;
-    } else if (!pairsCompete && r1 != r2 && high > best) {
-      winner = plays[k].seat;
-      best = high;
-    }
+    // After a single card, each play is read as its first card twice.
+    const int32_t second = pairLed ? plays[k].second : plays[k].card;
+    const int32_t r1 = ofLead[TrickEntry(plays[k].card)];
+    const int32_t r2 = ofLead[TrickEntry(second)];
+    // Two cards off the led suit make a "pair" of rank 0, which claims less
+    // than the lead.
+    const bool pair = r1 == r2;
+    const bool unpaired = unpairedCount & !pair & (r1 != 0) & (r2 != 0);
+    best = std::max(best, ClaimIf(pair, Claim(r1, k)));
+    best = std::max(best, ClaimIf(unpaired, UnpairedClaim(std::max(r1, r2), k)));
   }
-  return winner;
+  return plays[PlaceOfClaim(best)].seat;
 }
 
 }  // namespace
@@ -279,6 +286,22 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
 
 namespace {
 
+// Two-deck hands shrink as the deal goes on, and the empty slots at their end
+// need no closing up: when a hand holds no more cards than this, a play
+// closes up only this many slots.
+constexpr int32_t ShortHand = 16;
+
+// True when the hand is empty from slot ShortHand on, and `last`, the last
+// slot played, lies before it.
+template <int32_t Size>
+bool IsShortHand(const int32_t* hand, int32_t last) {
+  if constexpr (Size == TwoDeckHandSize) {
+    return hand[ShortHand] == -1 && last < ShortHand;
+  } else {
+    return false;
+  }
+}
+
 // Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
 // none, both slots as they were before either left) to the trick and takes
 // them out of the seat's hand of Size slots.
@@ -297,8 +320,19 @@ void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32
     if (!IsCard(second)) return;
   }
   game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  RemoveFromHand(hand, Size, slot);
-  if (second != -1) RemoveFromHand(hand, Size, secondSlot > slot ? secondSlot - 1 : secondSlot);
+  const int32_t first = second == -1 ? slot : std::min(slot, secondSlot);
+  const int32_t last = std::max(slot, secondSlot);
+  if (IsShortHand<Size>(hand, last)) {
+    if (second == -1) {
+      CloseOverSlot(hand, ShortHand, slot);
+    } else {
+      CloseOverSlots(hand, ShortHand, first, last);
+    }
+  } else if (second == -1) {
+    RemoveFromHand(hand, Size, slot);
+  } else {
+    RemoveTwoFromHand(hand, Size, first, last);
+  }
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
 
@@ -314,9 +348,6 @@ void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t second
 
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
 
-void ResolveTrickTwoDecks(GameState& game) {
-  const bool pairLed = game.currentTrick[0].second != -1;
-  CloseTrick<true>(game, pairLed ? PairWinner(game) : SingleWinner(game));
-}
+void ResolveTrickTwoDecks(GameState& game) { CloseTrick<true>(game, TwoDeckWinner(game)); }
 
 }  // namespace gub

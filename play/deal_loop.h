@@ -29,29 +29,51 @@ inline void PlayComputerTurn(GameState& game, bool twoDecks) {
 }
 
 // The same with the deal's card sets, which follow the play.
-inline void PlayComputerTurn(GameState& game, DealCards& deal, bool twoDecks) {
-  const int32_t seat = game.turnSeat % 4;
-  if (twoDecks) {
+template <bool TwoDecks>
+void PlayComputerTurnOf(GameState& game, DealCards& deal, int32_t seat) {
+  if constexpr (TwoDecks) {
     PlayCardTwoDecks(game, deal, seat);
   } else {
     AddPlay(game, seat, ChooseCard(game, deal, seat));
   }
   const TrickPlay& play = game.currentTrick[game.trickCount & 3];
-  if (play.seat == seat) deal.RemovePlay(seat, play.card, twoDecks ? play.second : -1);
+  if (play.seat == seat) {
+    if constexpr (TwoDecks) {
+      deal.RemovePlay(seat, play.card, play.second);
+    } else {
+      deal.RemoveOneDeckPlay(seat, play.card);
+    }
+  }
   ++game.trickCount;
   ++game.turnSeat;
+}
+
+inline void PlayComputerTurn(GameState& game, DealCards& deal, bool twoDecks) {
+  const int32_t seat = game.turnSeat % 4;
+  if (twoDecks) {
+    PlayComputerTurnOf<true>(game, deal, seat);
+  } else {
+    PlayComputerTurnOf<false>(game, deal, seat);
+  }
 }
 
 // Resolves the full trick; true when it was the last of the deal. One deck
 // has 13 tricks; with two decks every seat plays as many cards as the leader,
 // so all hands run out together.
-inline bool ResolveTrickAndCheckLast(GameState& game, bool twoDecks) {
-  if (twoDecks) {
+template <bool TwoDecks>
+bool ResolveTrickAndCheckLastOf(GameState& game) {
+  if constexpr (TwoDecks) {
     ResolveTrickTwoDecks(game);
     return game.twoDeckHands[0][0] == -1;
+  } else {
+    ResolveTrick(game);
+    return game.trickNumber == OneDeckHandSize;
   }
-  ResolveTrick(game);
-  return game.trickNumber == OneDeckHandSize;
+}
+
+inline bool ResolveTrickAndCheckLast(GameState& game, bool twoDecks) {
+  return twoDecks ? ResolveTrickAndCheckLastOf<true>(game)
+                  : ResolveTrickAndCheckLastOf<false>(game);
 }
 
 inline void FinishDeal(GameState& game, bool twoDecks) {
@@ -93,28 +115,39 @@ inline void DeclareForSeatZero(GameState& game, const Settings& settings) {
   }
 }
 
-// Plays the current deal from the declaring phase to the end-of-deal scores.
-template <class Hook>
-void PlayDeal(GameState& game, bool twoDecks, Hook& hook) {
+// Plays the current deal from the declaring phase to the end-of-deal scores,
+// one deck or two: a loop for each, so that no play asks which.
+template <bool TwoDecks, class Hook>
+void PlayDealOf(GameState& game, Hook& hook) {
   game.phase = PhasePlaying;
-  DealCards deal =
-      twoDecks ? ReadDealCards<TwoDeckHandSize>(game) : ReadDealCards<OneDeckHandSize>(game);
+  constexpr int32_t handSize = TwoDecks ? TwoDeckHandSize : OneDeckHandSize;
+  DealCards deal = ReadDealCards<handSize>(game);
   for (;;) {
     // Every trick has four plays, from the leader on; unrolled, so that the
     // end of a trick costs no mispredicted loop test.
 #pragma GCC unroll 4
     for (int32_t k = 0; k < 4; ++k) {
-      const int32_t seat = game.turnSeat % 4;
+      // The turn counts on from the leader's seat, never from below 0.
+      const int32_t seat = static_cast<int32_t>(static_cast<uint32_t>(game.turnSeat) % 4);
       hook.beforePlay(game, seat);
-      PlayComputerTurn(game, deal, twoDecks);
+      PlayComputerTurnOf<TwoDecks>(game, deal, seat);
       hook.afterPlay(game, seat, deal);
     }
     deal.CloseTrick(game.currentTrick[0].card);
-    if (ResolveTrickAndCheckLast(game, twoDecks)) {
+    if (ResolveTrickAndCheckLastOf<TwoDecks>(game)) {
       hook.beforeFinish(game);
-      FinishDeal(game, twoDecks);
+      FinishDeal(game, TwoDecks);
       return;
     }
+  }
+}
+
+template <class Hook>
+void PlayDeal(GameState& game, bool twoDecks, Hook& hook) {
+  if (twoDecks) {
+    PlayDealOf<true>(game, hook);
+  } else {
+    PlayDealOf<false>(game, hook);
   }
 }
 

@@ -57,6 +57,30 @@ TEST(Hand, RemoveLastOccupiedSlotKeepsTheRest) {
   EXPECT_EQ(hand[3], -1);
 }
 
+// Every slot of a full two-deck hand, alone and with every later slot: the
+// other cards keep their order and the freed slots at the end become -1.
+TEST(Hand, RemovingAnySlotOrTwoOfAFullHandKeepsTheOthersInOrder) {
+  auto check = [](int32_t first, int32_t second) {
+    int32_t hand[26];
+    for (int32_t i = 0; i < 26; ++i) hand[i] = i;
+    if (second == -1) {
+      RemoveFromHand(hand, 26, first);
+    } else {
+      RemoveTwoFromHand(hand, 26, first, second);
+    }
+    int32_t next = 0;
+    for (int32_t card = 0; card < 26; ++card) {
+      if (card == first || card == second) continue;
+      EXPECT_EQ(hand[next++], card) << first << " " << second;
+    }
+    while (next < 26) EXPECT_EQ(hand[next++], -1) << first << " " << second;
+  };
+  for (int32_t first = 0; first < 26; ++first) {
+    check(first, -1);
+    for (int32_t second = first + 1; second < 26; ++second) check(first, second);
+  }
+}
+
 TEST(Hand, InsertionSortGivesHandOrderAndKeepsTwinsAdjacent) {
   GameState game;
   // King of diamonds, ace of clubs, two of hearts, queen of spades, ace of spades.
