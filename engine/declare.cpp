@@ -44,6 +44,18 @@ constexpr int32_t PickIf(bool pick, int32_t chosen, int32_t kept) {
   return kept ^ ((chosen ^ kept) & -static_cast<int32_t>(pick));
 }
 
+// The cards a seat declares: those it holds and its hand calls for.
+struct Declares {
+  bool card[4];
+  bool any = false;
+  Declares(const HandCounts& n, const bool (&wants)[4]) {
+    for (int32_t k = 0; k < 4; ++k) {
+      card[k] = (n.copies[k] != 0) & wants[k];
+      any |= card[k];
+    }
+  }
+};
+
 void DeclareOneDeck(GameState& game, const Settings& settings, int32_t seat,
                     const HandCards& cards) {
   const HandCounts n = CountHand<false>(cards);
@@ -53,21 +65,16 @@ void DeclareOneDeck(GameState& game, const Settings& settings, int32_t seat,
       spades || always, n.lowHearts >= 3 || always, n.suit[SuitClubs] >= 5 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 5,  // the setting never declares a sheep
   };
-  bool declares[4];
-  bool declaresAny = false;
-  for (int32_t k = 0; k < 4; ++k) {
-    declares[k] = (n.copies[k] != 0) & wants[k];
-    declaresAny |= declares[k];
-  }
+  const Declares declares(n, wants);
   // About four hands in five declare nothing: skipping them costs fewer
   // mispredictions than updating every record costs instructions.
-  if (!declaresAny) return;
+  if (!declares.any) return;
   for (int32_t k = 0; k < 4; ++k) {
     Declaration& declaration = game.declarations[k];
-    declaration.seat = PickIf(declares[k], seat, declaration.seat);
-    declaration.card = PickIf(declares[k], DeclarableCard[k], declaration.card);
+    declaration.seat = PickIf(declares.card[k], seat, declaration.seat);
+    declaration.card = PickIf(declares.card[k], DeclarableCard[k], declaration.card);
     int32_t& multiplier = Multiplier(game, k);
-    multiplier = PickIf(declares[k], 2, multiplier);
+    multiplier = PickIf(declares.card[k], 2, multiplier);
   }
 }
 
@@ -81,30 +88,25 @@ void DeclareTwoDecks(GameState& game, const Settings& settings, int32_t seat,
       n.suit[SuitClubs] >= 10 || always,
       seat != 0 && n.suit[SuitDiamonds] >= 10,
   };
-  bool declares[4];
-  bool declaresAny = false;
-  for (int32_t k = 0; k < 4; ++k) {
-    declares[k] = (n.copies[k] != 0) & wants[k];
-    declaresAny |= declares[k];
-  }
+  const Declares declares(n, wants);
   // Twenty-six cards rarely hold that long a suit: most hands declare
   // nothing (and under the house rule most declare something), so this
   // branch is well predicted and spares the records' updates.
-  if (!declaresAny) return;
+  if (!declares.any) return;
   for (int32_t k = 0; k < 4; ++k) {
     // The first record goes to the first seat to declare; the second to a
     // later seat, or to the first one when it holds both copies.
     Declaration& first = game.declarations[k];
     Declaration& second = game.secondDeclarations[k];
     const bool firstTaken = first.card != -1;
-    const bool takesFirst = declares[k] & !firstTaken;
-    const bool takesSecond = declares[k] & (firstTaken | (n.copies[k] == 2));
+    const bool takesFirst = declares.card[k] & !firstTaken;
+    const bool takesSecond = declares.card[k] & (firstTaken | (n.copies[k] == 2));
     first.seat = PickIf(takesFirst, seat, first.seat);
     first.card = PickIf(takesFirst, DeclarableCard[k], first.card);
     second.seat = PickIf(takesSecond, seat, second.seat);
     second.card = PickIf(takesSecond, DeclarableCard[k], second.card);
     int32_t& multiplier = Multiplier(game, k);
-    multiplier = PickIf(declares[k], 2, multiplier);
+    multiplier = PickIf(declares.card[k], 2, multiplier);
   }
 }
 
