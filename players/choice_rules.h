@@ -65,10 +65,26 @@ inline int32_t CheapestCard(CardSet held) {
   return -1;
 }
 
+// How many cards of `within` a hand holds, copies included. A one-deck hand
+// never holds a card twice, so its counts leave the second copies out.
+template <int32_t Size>
+int32_t CountOf(const HandCards& cards, CardSet within) {
+  const int32_t once = (cards.once & within).Count();
+  if constexpr (Size == TwoDeckHandSize) return once + (cards.twice & within).Count();
+  return once;
+}
+
+// The slot of the first copy of `card` in the sorted hand.
+template <int32_t Size>
+int32_t SlotOf(const HandCards& cards, int32_t card) {
+  return CountOf<Size>(cards, cards.once.Before(card));
+}
+
 // The slot of the cheapest card of a hand, -1 when it is empty.
-inline int32_t CheapestSlot(const HandCards& cards) {
+template <int32_t Size>
+int32_t CheapestSlot(const HandCards& cards) {
   const int32_t card = CheapestCard(cards.once);
-  return card < 0 ? -1 : cards.SlotOf(card);
+  return card < 0 ? -1 : SlotOf<Size>(cards, card);
 }
 
 // The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
@@ -78,18 +94,18 @@ inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_
   rest.RemoveOne(taken);
   const int32_t card = CheapestCard(rest.once);
   if (card < 0) return -1;
-  return card == taken ? takenSlot + 1 : cards.SlotOf(card);
+  return card == taken ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
 // first (with two decks twins lie side by side). Positions count from 0 at
 // the highest card.
+template <int32_t Size>
 class SuitCards {
  public:
   static SuitCards Of(const int32_t* hand, const HandCards& cards, int32_t suit) {
-    const CardSet before = CardSet::SuitsAbove(suit);
-    const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
-    return SuitCards(hand, suit, first, cards.once.OfSuit(suit), cards.twice.OfSuit(suit));
+    const int32_t first = CountOf<Size>(cards, CardSet::SuitsAbove(suit));
+    return SuitCards(hand, suit, first, {cards.once.OfSuit(suit), cards.twice.OfSuit(suit)});
   }
 
   int32_t count() const { return count_; }
@@ -101,13 +117,12 @@ class SuitCards {
   // How many of the cards rank above `rank`: the position of the first card
   // ranked `rank` or lower.
   int32_t CountAbove(int32_t rank) const {
-    const CardSet above = CardSet::SuitAbove(suit_, rank);
-    return (once_ & above).Count() + (twice_ & above).Count();
+    return CountOf<Size>(cards_, CardSet::SuitAbove(suit_, rank));
   }
   // The position of `card`, -1 when the seat does not hold it.
   int32_t Find(int32_t card) const {
     const int32_t position = CountAbove(CardRank(card));
-    return position | -static_cast<int32_t>(!once_.Holds(card));
+    return position | -static_cast<int32_t>(!cards_.once.Holds(card));
   }
   // The highest card ranked strictly below `rank` (the caller knows there is one).
   int32_t HighestBelow(int32_t rank) const { return CountAbove(rank - 1); }
@@ -116,23 +131,24 @@ class SuitCards {
     return position < count_ - 1 ? position + 1 : count_ - 2;
   }
   // The first position of the lowest pair (twins), or -1.
-  int32_t LowestPair() const { return twice_.Empty() ? -1 : CountAbove(twice_.LowestRank(suit_)); }
+  int32_t LowestPair() const {
+    const CardSet pairs = cards_.twice;
+    return pairs.Empty() ? -1 : CountAbove(pairs.LowestRank(suit_));
+  }
 
  private:
-  SuitCards(const int32_t* hand, int32_t suit, int32_t first, CardSet once, CardSet twice)
+  SuitCards(const int32_t* hand, int32_t suit, int32_t first, HandCards cards)
       : hand_(hand),
         suit_(suit),
         first_(first),
-        count_(once.Count() + twice.Count()),
-        once_(once),
-        twice_(twice) {}
+        count_(CountOf<Size>(cards, cards.once)),
+        cards_(cards) {}
 
   const int32_t* hand_;
   int32_t suit_;
   int32_t first_;
   int32_t count_;
-  CardSet once_;
-  CardSet twice_;
+  HandCards cards_;  // of this suit only
 };
 
 // What a follower sees of the single cards already played to the trick.
@@ -159,9 +175,10 @@ struct TrickSoFar {
 
 // A follower's cards of the led suit against the single cards played so far,
 // with the follow rules of each suit. Positions count from the highest card.
+template <int32_t Size>
 class Follower {
  public:
-  Follower(const GameState& game, const DealCards& deal, SuitCards mine)
+  Follower(const GameState& game, const DealCards& deal, SuitCards<Size> mine)
       : game_(game),
         deal_(deal),
         mine_(mine),
@@ -252,7 +269,7 @@ class Follower {
 
   const GameState& game_;
   const DealCards& deal_;
-  const SuitCards mine_;
+  const SuitCards<Size> mine_;
   const TrickSoFar trick_;
   const int32_t highest_ = 0;
   const int32_t lowest_;
@@ -265,15 +282,16 @@ class Follower {
 
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
-inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand,
-                          int32_t seat, bool lowSpadesWithGub) {
+template <int32_t Size>
+int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand, int32_t seat,
+                   bool lowSpadesWithGub) {
   const HandCards& cards = deal.hands[seat];
   const int32_t led = game.leadSuit;
-  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot(cards);
-  const SuitCards mine = SuitCards::Of(hand, cards, led);
-  if (mine.count() == 0) return CheapestSlot(cards);
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(cards);
+  const SuitCards<Size> mine = SuitCards<Size>::Of(hand, cards, led);
+  if (mine.count() == 0) return CheapestSlot<Size>(cards);
   if (mine.count() == 1) return mine.Slot(0);
-  const Follower follower(game, deal, mine);
+  const Follower<Size> follower(game, deal, mine);
   switch (led) {
     case SuitSpades:
       return follower.Spades(lowSpadesWithGub);
@@ -289,6 +307,7 @@ inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const in
 // --- Leading ---------------------------------------------------------------
 
 // What a leading seat reads of the four hands.
+template <int32_t Size>
 struct LeadView {
   HandCards own;     // the seat's cards (and, with two decks, its pairs)
   HandCards others;  // the other three seats' cards; `twice` also holds
@@ -297,29 +316,33 @@ struct LeadView {
   int32_t start[4];  // slot of the seat's first (highest) card of each suit
 
   int32_t CountAbove(int32_t suit, int32_t rank) const {
-    const CardSet above = CardSet::SuitAbove(suit, rank);
-    return (others.once & above).Count() + (others.twice & above).Count();
+    return CountOf<Size>(others, CardSet::SuitAbove(suit, rank));
   }
   int32_t CountBelow(int32_t suit, int32_t rank) const {
-    const CardSet below = CardSet::SuitBelow(suit, rank);
-    return (others.once & below).Count() + (others.twice & below).Count();
+    return CountOf<Size>(others, CardSet::SuitBelow(suit, rank));
   }
 };
 
-inline LeadView ViewOf(const DealCards& deal, int32_t seat) {
-  LeadView view{};
+template <int32_t Size>
+LeadView<Size> ViewOf(const DealCards& deal, int32_t seat) {
+  LeadView<Size> view{};
   view.own = deal.hands[seat];
-  for (int32_t s = 0; s < 4; ++s) {
-    // The seat's own hand counts as empty here.
-    const CardSet other = CardSet::FromBits(0 - static_cast<uint64_t>(s != seat));
-    const CardSet once = deal.hands[s].once & other;
-    const CardSet twice = deal.hands[s].twice & other;
-    view.others.twice = view.others.twice | twice | (view.others.once & once);
-    view.others.once = view.others.once | once;
+  if constexpr (Size == OneDeckHandSize) {
+    // Each card is in one hand: the others hold every card still out but the
+    // seat's own.
+    const CardSet out =
+        deal.hands[0].once | deal.hands[1].once | deal.hands[2].once | deal.hands[3].once;
+    view.others.once = out.Without(view.own.once);
+  } else {
+    for (int32_t later = 1; later < 4; ++later) {
+      const HandCards& hand = deal.hands[(seat + later) & 3];
+      view.others.twice = view.others.twice | hand.twice | (view.others.once & hand.once);
+      view.others.once = view.others.once | hand.once;
+    }
   }
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    view.count[suit] = view.own.once.CountOf(suit) + view.own.twice.CountOf(suit);
+    view.count[suit] = CountOf<Size>(view.own, CardSet::WholeSuit(suit));
     view.start[suit] = start;
     start += view.count[suit];
   }
@@ -337,8 +360,9 @@ struct SuitScores {
   int32_t slot[4];
 };
 
-inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view,
-                       int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
+template <int32_t Size>
+void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view,
+                int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
   const bool doubleHeld = !IsFree(game, deal, CardDouble);
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
     // Scored whether the seat holds the suit or not, and then set to no
@@ -379,7 +403,7 @@ struct LeadScale<TwoDeckHandSize> {
 };
 
 template <int32_t Size>
-SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view) {
+SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view) {
   SuitScores scores;
   ScoreSuits(game, deal, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
   return scores;
@@ -393,7 +417,7 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
     return 0;
   }
   const DealCards deal = ReadDealCards<Size>(game);
-  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf(deal, seat));
+  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf<Size>(deal, seat));
   slot = scores.slot[suit];
   return scores.score[suit];
 }
