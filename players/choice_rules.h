@@ -24,24 +24,46 @@ inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
   return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
 }
 
-// The cards of each worth, from the least worth to the most (the gub card,
-// the heart ace, ... the cards worth nothing, the sheep), as card sets.
-inline constexpr struct WorthClasses {
-  CardSet cards[52];
-  int32_t count = 0;
-  constexpr WorthClasses() {
-    for (int32_t below = -1000;;) {
-      int32_t worth = 1000;  // the least worth above `below`
-      for (int32_t n = 0; n < 52; ++n)
-        if (CardValue(n) > below && CardValue(n) < worth) worth = CardValue(n);
-      if (worth == 1000) return;
-      for (int32_t n = 0; n < 52; ++n)
-        if (CardValue(n) == worth) cards[count].Add(n);
-      ++count;
-      below = worth;
+// The cards a seat gives away first, in groups taken in turn, of a group its
+// highest card first: the gub card; the hearts from the five up (the higher,
+// the less they are worth: the ace -50 down to -10 for the five to the ten);
+// the cards worth nothing; the sheep. `upTo` holds each group with those
+// before it.
+inline constexpr struct GiveAwayOrder {
+  static constexpr int32_t count = 4;
+  CardSet groups[count];
+  CardSet upTo[count];
+  constexpr GiveAwayOrder() {
+    const CardSet everyCard = CardSet::WholeSuit(SuitDiamonds) | CardSet::WholeSuit(SuitClubs) |
+                              CardSet::WholeSuit(SuitHearts) | CardSet::WholeSuit(SuitSpades);
+    groups[0] = CardSet::Of(CardGub);
+    groups[1] = CardSet::SuitAbove(SuitHearts, 4);
+    groups[3] = CardSet::Of(CardSheep);
+    groups[2] = everyCard.Without(groups[0] | groups[1] | groups[3]);
+    for (int32_t k = 0; k < count; ++k) upTo[k] = groups[k] | (k > 0 ? upTo[k - 1] : CardSet());
+  }
+  // Which card goes first, as a number: higher goes first.
+  constexpr int32_t Key(int32_t card) const {
+    int32_t group = 0;
+    while (!groups[group].Holds(card)) ++group;
+    return (count - group) * 64 + CardRank(card) * 4 + CardSuit(card);
+  }
+} kGiveAwayOrder{};
+
+// The groups agree with the cards' worth: of two cards the one worth less
+// goes first, of equal worth the higher rank, then the higher suit.
+constexpr bool GiveAwayOrderFollowsWorth() {
+  for (int32_t a = 0; a < 52; ++a) {
+    for (int32_t b = 0; b < 52; ++b) {
+      const bool byWorth = CardValue(a) != CardValue(b)
+                               ? CardValue(a) < CardValue(b)
+                               : CardRank(a) * 4 + CardSuit(a) > CardRank(b) * 4 + CardSuit(b);
+      if (a != b && byWorth != (kGiveAwayOrder.Key(a) > kGiveAwayOrder.Key(b))) return false;
     }
   }
-} kWorthClasses{};
+  return true;
+}
+static_assert(GiveAwayOrderFollowsWorth());
 
 // The highest card of a set, of equal ranks the one of the higher suit (the
 // first in hand order).
@@ -58,13 +80,16 @@ inline int32_t HighestOfAnySuit(CardSet cards) {
 // whoever takes it (lowest value), of equal value the highest, of equal cards
 // the first in hand order. -1 when the set is empty.
 inline int32_t CheapestCard(CardSet held) {
-  for (int32_t k = 0; k < kWorthClasses.count; ++k) {
-    const CardSet ofWorth = held & kWorthClasses.cards[k];
-    if (!ofWorth.Empty()) return HighestOfAnySuit(ofWorth);
-  }
-  return -1;
+  if (held.Empty()) return -1;
+  // The first group holding a card of the set is the number of groups, from
+  // the first, that hold none, counted over them all: a search stopping at
+  // the first one held mispredicts where it stops, which changes from play to
+  // play.
+  int32_t first = 0;
+  for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
+    first += (held & kGiveAwayOrder.upTo[k]).Empty();
+  return HighestOfAnySuit(held & kGiveAwayOrder.groups[first]);
 }
-
 // How many cards of `within` a hand holds, copies included. A one-deck hand
 // never holds a card twice, so its counts leave the second copies out.
 template <int32_t Size>
