@@ -340,8 +340,10 @@ struct LeadView {
   int32_t count[4];  // the seat's cards of each suit, copies included
   int32_t start[4];  // slot of the seat's first (highest) card of each suit
 
-  int32_t CountAbove(int32_t suit, int32_t rank) const {
-    return CountOf<Size>(others, CardSet::SuitAbove(suit, rank));
+  // Whether no other seat holds a card of `suit` above `rank` (a card held
+  // twice is held once too).
+  bool NoneAbove(int32_t suit, int32_t rank) const {
+    return (others.once & CardSet::SuitAbove(suit, rank)).Empty();
   }
   int32_t CountBelow(int32_t suit, int32_t rank) const {
     return CountOf<Size>(others, CardSet::SuitBelow(suit, rank));
@@ -397,7 +399,7 @@ void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Siz
     int32_t score = view.CountBelow(suit, lowRank);
     const int32_t highSpades = -static_cast<int32_t>((suit == SuitSpades) & (highRank >= Queen));
     score ^= (score ^ highSpadeScore) & highSpades;
-    const int32_t leadWins = -static_cast<int32_t>(view.CountAbove(suit, lowRank) == 0);
+    const int32_t leadWins = -static_cast<int32_t>(view.NoneAbove(suit, lowRank));
     score ^= (score ^ (noneAboveBase + suit)) & leadWins;
     int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
