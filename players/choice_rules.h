@@ -232,11 +232,10 @@ class Follower {
   }
 
   int32_t Hearts() const {
-    if (canDuck_) return mine_.Slot(duck_);
-    if (!trick_.lastToPlay) return mine_.Slot(lowest_);
     // Last to play and taking the trick anyway: take it with a heart worth
     // little (ten or lower) when there is one.
-    return mine_.Slot(HighestUpTo(10));
+    const int32_t noDuck = trick_.lastToPlay ? HighestUpTo(10) : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
 
   int32_t Clubs() const {
@@ -279,8 +278,8 @@ class Follower {
   // Without a special card at stake: duck when possible; otherwise the last
   // player takes the trick with its highest card, an earlier one plays low.
   int32_t Usual() const {
-    if (canDuck_) return mine_.Slot(duck_);
-    return mine_.Slot(trick_.lastToPlay ? highest_ : lowest_);
+    const int32_t noDuck = trick_.lastToPlay ? highest_ : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
   // The card at `position`, unless it is `kept`: then the one at `instead`.
   int32_t Slot(int32_t position, int32_t kept, int32_t instead) const {
