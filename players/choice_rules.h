@@ -65,17 +65,6 @@ constexpr bool GiveAwayOrderFollowsWorth() {
 }
 static_assert(GiveAwayOrderFollowsWorth());
 
-// The highest card of a set, of equal ranks the one of the higher suit (the
-// first in hand order).
-inline int32_t HighestOfAnySuit(CardSet cards) {
-  int32_t best = 0;
-  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
-    const int32_t key = cards.HighestRank(suit) * 4 + suit;
-    best = key > best ? key : best;
-  }
-  return CardSet::CardAt(best & 3, best >> 2);
-}
-
 // The card to give away when nothing better applies: the one worth least to
 // whoever takes it (lowest value), of equal value the highest, of equal cards
 // the first in hand order. -1 when the set is empty.
@@ -88,7 +77,7 @@ inline int32_t CheapestCard(CardSet held) {
   int32_t first = 0;
   for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
     first += (held & kGiveAwayOrder.upTo[k]).Empty();
-  return HighestOfAnySuit(held & kGiveAwayOrder.groups[first]);
+  return (held & kGiveAwayOrder.groups[first]).HighestCard();
 }
 // How many cards of `within` a hand holds, copies included. A one-deck hand
 // never holds a card twice, so its counts leave the second copies out.
