@@ -364,6 +364,15 @@ LeadView<Size> ViewOf(const DealCards& deal, int32_t seat) {
   return view;
 }
 
+// `ifTrue` when `condition` holds, else `ifFalse`, worked out without a jump.
+// For the lead's choices, which are as good as random from one lead to the
+// next: written as plain choices, the compiler turns them into jumps that
+// mispredict, and the lead was measured slower so.
+constexpr int32_t PickWithoutJump(bool condition, int32_t ifTrue, int32_t ifFalse) {
+  const int32_t all = -static_cast<int32_t>(condition);  // every bit set when it holds
+  return ifFalse ^ ((ifTrue ^ ifFalse) & all);
+}
+
 // Scores of leading each suit, lower is better, and the slot of the card the
 // seat would lead there (-1, score 0, when it holds none). The score is how
 // many cards the others hold below the seat's lowest card of the suit;
@@ -384,18 +393,18 @@ void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Siz
     // card: whether it does is as good as random.
     const int32_t lowRank = view.own.once.LowestRank(suit);
     const int32_t highRank = view.own.once.HighestRank(suit);
-    int32_t score = view.CountBelow(suit, lowRank);
-    const int32_t highSpades = -static_cast<int32_t>((suit == SuitSpades) & (highRank >= Queen));
-    score ^= (score ^ highSpadeScore) & highSpades;
-    const int32_t leadWins = -static_cast<int32_t>(view.NoneAbove(suit, lowRank));
-    score ^= (score ^ (noneAboveBase + suit)) & leadWins;
+    const bool highSpades = suit == SuitSpades && highRank >= Queen;
+    const int32_t below =
+        PickWithoutJump(highSpades, highSpadeScore, view.CountBelow(suit, lowRank));
+    const int32_t score =
+        PickWithoutJump(view.NoneAbove(suit, lowRank), noneAboveBase + suit, below);
     int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
     if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
-    const int32_t held = -static_cast<int32_t>(view.count[suit] != 0);
-    out.score[suit] = score & held;
-    out.slot[suit] = slot | ~held;
+    const bool held = view.count[suit] != 0;
+    out.score[suit] = PickWithoutJump(held, score, 0);
+    out.slot[suit] = PickWithoutJump(held, slot, -1);
   }
 }
 
@@ -443,10 +452,9 @@ inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
   int32_t best = startScore;
   int32_t slot = -1;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    const int32_t better =
-        -static_cast<int32_t>((scores.slot[suit] >= 0) & (scores.score[suit] < best));
-    best ^= (best ^ scores.score[suit]) & better;
-    slot ^= (slot ^ scores.slot[suit]) & better;
+    const bool better = (scores.slot[suit] >= 0) & (scores.score[suit] < best);
+    best = PickWithoutJump(better, scores.score[suit], best);
+    slot = PickWithoutJump(better, scores.slot[suit], slot);
   }
   return slot;
 }
