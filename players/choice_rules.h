@@ -70,15 +70,16 @@ static_assert(GiveAwayOrderFollowsWorth());
 // the first in hand order. -1 when the set is empty.
 inline int32_t CheapestCard(CardSet held) {
   if (held.Empty()) return -1;
-  // The first group holding a card of the set is the number of groups, from
-  // the first, that hold none, counted over them all: a search stopping at
-  // the first one held mispredicts where it stops, which changes from play to
-  // play.
+  // The first group holding one of the cards, found by counting how many of
+  // the first group, the first two and the first three hold none: a search
+  // stopping at the first group held mispredicts where it stops, which
+  // changes from play to play. (All four groups hold every card.)
   int32_t first = 0;
   for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
     first += (held & kGiveAwayOrder.upTo[k]).Empty();
   return (held & kGiveAwayOrder.groups[first]).HighestCard();
 }
+
 // How many cards of `within` a hand holds, copies included. A one-deck hand
 // never holds a card twice, so its counts leave the second copies out.
 template <int32_t Size>
