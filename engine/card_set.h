@@ -82,6 +82,17 @@ class CardSet {
   constexpr int32_t LowestRank(int32_t suit) const {
     return std::countr_zero(Field(suit) | 0x10000u) & 15;
   }
+  // The highest card of the set, of equal ranks the one of the higher suit
+  // (the first in hand order); only for a set that is not empty. The ranks
+  // of the four suits folded into one field give the highest rank; then the
+  // highest suit holding that rank. The mark below rank 2 spares the count
+  // of leading zeros its test for zero.
+  constexpr int32_t HighestCard() const {
+    const uint64_t folded = bits_ | bits_ >> 16 | bits_ >> 32 | bits_ >> 48;
+    const int32_t rank = std::bit_width((folded & 0xffffu) | 1) - 1;
+    const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
+    return CardAt((std::bit_width(ofRank | 1) - 1) >> 4, rank);
+  }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
   constexpr CardSet Before(int32_t card) const {

@@ -24,51 +24,82 @@ inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
   return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
 }
 
-// The cards of each worth, from the least worth to the most (the gub card,
-// the heart ace, ... the cards worth nothing, the sheep), as card sets.
-inline constexpr struct WorthClasses {
-  CardSet cards[52];
-  int32_t count = 0;
-  constexpr WorthClasses() {
-    for (int32_t below = -1000;;) {
-      int32_t worth = 1000;  // the least worth above `below`
-      for (int32_t n = 0; n < 52; ++n)
-        if (CardValue(n) > below && CardValue(n) < worth) worth = CardValue(n);
-      if (worth == 1000) return;
-      for (int32_t n = 0; n < 52; ++n)
-        if (CardValue(n) == worth) cards[count].Add(n);
-      ++count;
-      below = worth;
+// The cards a seat gives away first, in groups taken in turn, of a group its
+// highest card first: the gub card; the hearts from the five up (the higher,
+// the less they are worth: the ace -50 down to -10 for the five to the ten);
+// the cards worth nothing; the sheep. `upTo` holds each group with those
+// before it.
+inline constexpr struct GiveAwayOrder {
+  static constexpr int32_t count = 4;
+  CardSet groups[count];
+  CardSet upTo[count];
+  constexpr GiveAwayOrder() {
+    const CardSet everyCard = CardSet::WholeSuit(SuitDiamonds) | CardSet::WholeSuit(SuitClubs) |
+                              CardSet::WholeSuit(SuitHearts) | CardSet::WholeSuit(SuitSpades);
+    groups[0] = CardSet::Of(CardGub);
+    groups[1] = CardSet::SuitAbove(SuitHearts, 4);
+    groups[3] = CardSet::Of(CardSheep);
+    groups[2] = everyCard.Without(groups[0] | groups[1] | groups[3]);
+    for (int32_t k = 0; k < count; ++k) upTo[k] = groups[k] | (k > 0 ? upTo[k - 1] : CardSet());
+  }
+  // Which card goes first, as a number: higher goes first.
+  constexpr int32_t Key(int32_t card) const {
+    int32_t group = 0;
+    while (!groups[group].Holds(card)) ++group;
+    return (count - group) * 64 + CardRank(card) * 4 + CardSuit(card);
+  }
+} kGiveAwayOrder{};
+
+// The groups agree with the cards' worth: of two cards the one worth less
+// goes first, of equal worth the higher rank, then the higher suit.
+constexpr bool GiveAwayOrderFollowsWorth() {
+  for (int32_t a = 0; a < 52; ++a) {
+    for (int32_t b = 0; b < 52; ++b) {
+      const bool byWorth = CardValue(a) != CardValue(b)
+                               ? CardValue(a) < CardValue(b)
+                               : CardRank(a) * 4 + CardSuit(a) > CardRank(b) * 4 + CardSuit(b);
+      if (a != b && byWorth != (kGiveAwayOrder.Key(a) > kGiveAwayOrder.Key(b))) return false;
     }
   }
-} kWorthClasses{};
-
-// The highest card of a set, of equal ranks the one of the higher suit (the
-// first in hand order).
-inline int32_t HighestOfAnySuit(CardSet cards) {
-  int32_t best = 0;
-  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
-    const int32_t key = cards.HighestRank(suit) * 4 + suit;
-    best = key > best ? key : best;
-  }
-  return CardSet::CardAt(best & 3, best >> 2);
+  return true;
 }
+static_assert(GiveAwayOrderFollowsWorth());
 
 // The card to give away when nothing better applies: the one worth least to
 // whoever takes it (lowest value), of equal value the highest, of equal cards
 // the first in hand order. -1 when the set is empty.
 inline int32_t CheapestCard(CardSet held) {
-  for (int32_t k = 0; k < kWorthClasses.count; ++k) {
-    const CardSet ofWorth = held & kWorthClasses.cards[k];
-    if (!ofWorth.Empty()) return HighestOfAnySuit(ofWorth);
-  }
-  return -1;
+  if (held.Empty()) return -1;
+  // The first group holding one of the cards, found by counting how many of
+  // the first group, the first two and the first three hold none: a search
+  // stopping at the first group held mispredicts where it stops, which
+  // changes from play to play. (All four groups hold every card.)
+  int32_t first = 0;
+  for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
+    first += (held & kGiveAwayOrder.upTo[k]).Empty();
+  return (held & kGiveAwayOrder.groups[first]).HighestCard();
+}
+
+// How many cards of `within` a hand holds, copies included. A one-deck hand
+// never holds a card twice, so its counts leave the second copies out.
+template <int32_t Size>
+int32_t CountOf(const HandCards& cards, CardSet within) {
+  const int32_t once = (cards.once & within).Count();
+  if constexpr (Size == TwoDeckHandSize) return once + (cards.twice & within).Count();
+  return once;
+}
+
+// The slot of the first copy of `card` in the sorted hand.
+template <int32_t Size>
+int32_t SlotOf(const HandCards& cards, int32_t card) {
+  return CountOf<Size>(cards, cards.once.Before(card));
 }
 
 // The slot of the cheapest card of a hand, -1 when it is empty.
-inline int32_t CheapestSlot(const HandCards& cards) {
+template <int32_t Size>
+int32_t CheapestSlot(const HandCards& cards) {
   const int32_t card = CheapestCard(cards.once);
-  return card < 0 ? -1 : cards.SlotOf(card);
+  return card < 0 ? -1 : SlotOf<Size>(cards, card);
 }
 
 // The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
@@ -78,18 +109,18 @@ inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_
   rest.RemoveOne(taken);
   const int32_t card = CheapestCard(rest.once);
   if (card < 0) return -1;
-  return card == taken ? takenSlot + 1 : cards.SlotOf(card);
+  return card == taken ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
 // first (with two decks twins lie side by side). Positions count from 0 at
 // the highest card.
+template <int32_t Size>
 class SuitCards {
  public:
   static SuitCards Of(const int32_t* hand, const HandCards& cards, int32_t suit) {
-    const CardSet before = CardSet::SuitsAbove(suit);
-    const int32_t first = (cards.once & before).Count() + (cards.twice & before).Count();
-    return SuitCards(hand, suit, first, cards.once.OfSuit(suit), cards.twice.OfSuit(suit));
+    const int32_t first = CountOf<Size>(cards, CardSet::SuitsAbove(suit));
+    return SuitCards(hand, suit, first, {cards.once.OfSuit(suit), cards.twice.OfSuit(suit)});
   }
 
   int32_t count() const { return count_; }
@@ -101,13 +132,12 @@ class SuitCards {
   // How many of the cards rank above `rank`: the position of the first card
   // ranked `rank` or lower.
   int32_t CountAbove(int32_t rank) const {
-    const CardSet above = CardSet::SuitAbove(suit_, rank);
-    return (once_ & above).Count() + (twice_ & above).Count();
+    return CountOf<Size>(cards_, CardSet::SuitAbove(suit_, rank));
   }
   // The position of `card`, -1 when the seat does not hold it.
   int32_t Find(int32_t card) const {
     const int32_t position = CountAbove(CardRank(card));
-    return position | -static_cast<int32_t>(!once_.Holds(card));
+    return position | -static_cast<int32_t>(!cards_.once.Holds(card));
   }
   // The highest card ranked strictly below `rank` (the caller knows there is one).
   int32_t HighestBelow(int32_t rank) const { return CountAbove(rank - 1); }
@@ -116,23 +146,24 @@ class SuitCards {
     return position < count_ - 1 ? position + 1 : count_ - 2;
   }
   // The first position of the lowest pair (twins), or -1.
-  int32_t LowestPair() const { return twice_.Empty() ? -1 : CountAbove(twice_.LowestRank(suit_)); }
+  int32_t LowestPair() const {
+    const CardSet pairs = cards_.twice;
+    return pairs.Empty() ? -1 : CountAbove(pairs.LowestRank(suit_));
+  }
 
  private:
-  SuitCards(const int32_t* hand, int32_t suit, int32_t first, CardSet once, CardSet twice)
+  SuitCards(const int32_t* hand, int32_t suit, int32_t first, HandCards cards)
       : hand_(hand),
         suit_(suit),
         first_(first),
-        count_(once.Count() + twice.Count()),
-        once_(once),
-        twice_(twice) {}
+        count_(CountOf<Size>(cards, cards.once)),
+        cards_(cards) {}
 
   const int32_t* hand_;
   int32_t suit_;
   int32_t first_;
   int32_t count_;
-  CardSet once_;
-  CardSet twice_;
+  HandCards cards_;  // of this suit only
 };
 
 // What a follower sees of the single cards already played to the trick.
@@ -159,9 +190,10 @@ struct TrickSoFar {
 
 // A follower's cards of the led suit against the single cards played so far,
 // with the follow rules of each suit. Positions count from the highest card.
+template <int32_t Size>
 class Follower {
  public:
-  Follower(const GameState& game, const DealCards& deal, SuitCards mine)
+  Follower(const GameState& game, const DealCards& deal, SuitCards<Size> mine)
       : game_(game),
         deal_(deal),
         mine_(mine),
@@ -190,11 +222,10 @@ class Follower {
   }
 
   int32_t Hearts() const {
-    if (canDuck_) return mine_.Slot(duck_);
-    if (!trick_.lastToPlay) return mine_.Slot(lowest_);
     // Last to play and taking the trick anyway: take it with a heart worth
     // little (ten or lower) when there is one.
-    return mine_.Slot(HighestUpTo(10));
+    const int32_t noDuck = trick_.lastToPlay ? HighestUpTo(10) : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
 
   int32_t Clubs() const {
@@ -237,8 +268,8 @@ class Follower {
   // Without a special card at stake: duck when possible; otherwise the last
   // player takes the trick with its highest card, an earlier one plays low.
   int32_t Usual() const {
-    if (canDuck_) return mine_.Slot(duck_);
-    return mine_.Slot(trick_.lastToPlay ? highest_ : lowest_);
+    const int32_t noDuck = trick_.lastToPlay ? highest_ : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
   // The card at `position`, unless it is `kept`: then the one at `instead`.
   int32_t Slot(int32_t position, int32_t kept, int32_t instead) const {
@@ -252,7 +283,7 @@ class Follower {
 
   const GameState& game_;
   const DealCards& deal_;
-  const SuitCards mine_;
+  const SuitCards<Size> mine_;
   const TrickSoFar trick_;
   const int32_t highest_ = 0;
   const int32_t lowest_;
@@ -265,15 +296,16 @@ class Follower {
 
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
-inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand,
-                          int32_t seat, bool lowSpadesWithGub) {
+template <int32_t Size>
+int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* hand, int32_t seat,
+                   bool lowSpadesWithGub) {
   const HandCards& cards = deal.hands[seat];
   const int32_t led = game.leadSuit;
-  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot(cards);
-  const SuitCards mine = SuitCards::Of(hand, cards, led);
-  if (mine.count() == 0) return CheapestSlot(cards);
+  if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(cards);
+  const SuitCards<Size> mine = SuitCards<Size>::Of(hand, cards, led);
+  if (mine.count() == 0) return CheapestSlot<Size>(cards);
   if (mine.count() == 1) return mine.Slot(0);
-  const Follower follower(game, deal, mine);
+  const Follower<Size> follower(game, deal, mine);
   switch (led) {
     case SuitSpades:
       return follower.Spades(lowSpadesWithGub);
@@ -289,6 +321,7 @@ inline int32_t FollowSlot(const GameState& game, const DealCards& deal, const in
 // --- Leading ---------------------------------------------------------------
 
 // What a leading seat reads of the four hands.
+template <int32_t Size>
 struct LeadView {
   HandCards own;     // the seat's cards (and, with two decks, its pairs)
   HandCards others;  // the other three seats' cards; `twice` also holds
@@ -296,34 +329,49 @@ struct LeadView {
   int32_t count[4];  // the seat's cards of each suit, copies included
   int32_t start[4];  // slot of the seat's first (highest) card of each suit
 
-  int32_t CountAbove(int32_t suit, int32_t rank) const {
-    const CardSet above = CardSet::SuitAbove(suit, rank);
-    return (others.once & above).Count() + (others.twice & above).Count();
+  // Whether no other seat holds a card of `suit` above `rank` (a card held
+  // twice is held once too).
+  bool NoneAbove(int32_t suit, int32_t rank) const {
+    return (others.once & CardSet::SuitAbove(suit, rank)).Empty();
   }
   int32_t CountBelow(int32_t suit, int32_t rank) const {
-    const CardSet below = CardSet::SuitBelow(suit, rank);
-    return (others.once & below).Count() + (others.twice & below).Count();
+    return CountOf<Size>(others, CardSet::SuitBelow(suit, rank));
   }
 };
 
-inline LeadView ViewOf(const DealCards& deal, int32_t seat) {
-  LeadView view{};
+template <int32_t Size>
+LeadView<Size> ViewOf(const DealCards& deal, int32_t seat) {
+  LeadView<Size> view{};
   view.own = deal.hands[seat];
-  for (int32_t s = 0; s < 4; ++s) {
-    // The seat's own hand counts as empty here.
-    const CardSet other = CardSet::FromBits(0 - static_cast<uint64_t>(s != seat));
-    const CardSet once = deal.hands[s].once & other;
-    const CardSet twice = deal.hands[s].twice & other;
-    view.others.twice = view.others.twice | twice | (view.others.once & once);
-    view.others.once = view.others.once | once;
+  if constexpr (Size == OneDeckHandSize) {
+    // Each card is in one hand: the others hold every card still out but the
+    // seat's own.
+    const CardSet out =
+        deal.hands[0].once | deal.hands[1].once | deal.hands[2].once | deal.hands[3].once;
+    view.others.once = out.Without(view.own.once);
+  } else {
+    for (int32_t later = 1; later < 4; ++later) {
+      const HandCards& hand = deal.hands[(seat + later) & 3];
+      view.others.twice = view.others.twice | hand.twice | (view.others.once & hand.once);
+      view.others.once = view.others.once | hand.once;
+    }
   }
   int32_t start = 0;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    view.count[suit] = view.own.once.CountOf(suit) + view.own.twice.CountOf(suit);
+    view.count[suit] = CountOf<Size>(view.own, CardSet::WholeSuit(suit));
     view.start[suit] = start;
     start += view.count[suit];
   }
   return view;
+}
+
+// `ifTrue` when `condition` holds, else `ifFalse`, worked out without a jump.
+// For the lead's choices, which are as good as random from one lead to the
+// next: written as plain choices, the compiler turns them into jumps that
+// mispredict, and the lead was measured slower so.
+constexpr int32_t PickWithoutJump(bool condition, int32_t ifTrue, int32_t ifFalse) {
+  const int32_t all = -static_cast<int32_t>(condition);  // every bit set when it holds
+  return ifFalse ^ ((ifTrue ^ ifFalse) & all);
 }
 
 // Scores of leading each suit, lower is better, and the slot of the card the
@@ -337,26 +385,27 @@ struct SuitScores {
   int32_t slot[4];
 };
 
-inline void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view,
-                       int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
+template <int32_t Size>
+void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view,
+                int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
   const bool doubleHeld = !IsFree(game, deal, CardDouble);
   for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
     // Scored whether the seat holds the suit or not, and then set to no
     // card: whether it does is as good as random.
     const int32_t lowRank = view.own.once.LowestRank(suit);
     const int32_t highRank = view.own.once.HighestRank(suit);
-    int32_t score = view.CountBelow(suit, lowRank);
-    const int32_t highSpades = -static_cast<int32_t>((suit == SuitSpades) & (highRank >= Queen));
-    score ^= (score ^ highSpadeScore) & highSpades;
-    const int32_t leadWins = -static_cast<int32_t>(view.CountAbove(suit, lowRank) == 0);
-    score ^= (score ^ (noneAboveBase + suit)) & leadWins;
+    const bool highSpades = suit == SuitSpades && highRank >= Queen;
+    const int32_t below =
+        PickWithoutJump(highSpades, highSpadeScore, view.CountBelow(suit, lowRank));
+    const int32_t score =
+        PickWithoutJump(view.NoneAbove(suit, lowRank), noneAboveBase + suit, below);
     int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
     // A declared double that is still restricted should not be the card left
     // to lead clubs later: lead the highest club unless that is the double.
     if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
-    const int32_t held = -static_cast<int32_t>(view.count[suit] != 0);
-    out.score[suit] = score & held;
-    out.slot[suit] = slot | ~held;
+    const bool held = view.count[suit] != 0;
+    out.score[suit] = PickWithoutJump(held, score, 0);
+    out.slot[suit] = PickWithoutJump(held, slot, -1);
   }
 }
 
@@ -379,7 +428,7 @@ struct LeadScale<TwoDeckHandSize> {
 };
 
 template <int32_t Size>
-SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView& view) {
+SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view) {
   SuitScores scores;
   ScoreSuits(game, deal, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
   return scores;
@@ -393,7 +442,7 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
     return 0;
   }
   const DealCards deal = ReadDealCards<Size>(game);
-  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf(deal, seat));
+  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf<Size>(deal, seat));
   slot = scores.slot[suit];
   return scores.score[suit];
 }
@@ -404,10 +453,9 @@ inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
   int32_t best = startScore;
   int32_t slot = -1;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    const int32_t better =
-        -static_cast<int32_t>((scores.slot[suit] >= 0) & (scores.score[suit] < best));
-    best ^= (best ^ scores.score[suit]) & better;
-    slot ^= (slot ^ scores.slot[suit]) & better;
+    const bool better = (scores.slot[suit] >= 0) & (scores.score[suit] < best);
+    best = PickWithoutJump(better, scores.score[suit], best);
+    slot = PickWithoutJump(better, scores.slot[suit], slot);
   }
   return slot;
 }

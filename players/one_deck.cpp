@@ -11,7 +11,8 @@ namespace {
 
 // The spade to lead around the gub card, or -1. Spades are the first suit of
 // a hand, so slot 0 holds the seat's highest spade when it has one.
-int32_t GubLeadSlot(const GameState& game, const DealCards& deal, const choice::LeadView& view) {
+int32_t GubLeadSlot(const GameState& game, const DealCards& deal,
+                    const choice::LeadView<OneDeckHandSize>& view) {
   const CardSet mySpades = view.own.once.OfSuit(SuitSpades);
   const CardSet theirSpades = view.others.once.OfSuit(SuitSpades);
   const CardSet underQueen = CardSet::SuitBelow(SuitSpades, choice::Queen);
@@ -37,7 +38,7 @@ int32_t GubLeadSlot(const GameState& game, const DealCards& deal, const choice::
 int32_t GubLeadCard(const GameState& game, int32_t seat) {
   if (seat < 0 || seat > 3) return -1;
   const DealCards deal = ReadDealCards<OneDeckHandSize>(game);
-  return GubLeadSlot(game, deal, choice::ViewOf(deal, seat));
+  return GubLeadSlot(game, deal, choice::ViewOf<OneDeckHandSize>(deal, seat));
 }
 
 int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
@@ -46,9 +47,9 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
 
 GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* own = game.oneDeckHands[seat];
-  if (game.leadSuit != -1) return choice::FollowSlot(game, deal, own, seat, false);
+  if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, deal, own, seat, false);
 
-  const choice::LeadView view = choice::ViewOf(deal, seat);
+  const choice::LeadView<OneDeckHandSize> view = choice::ViewOf<OneDeckHandSize>(deal, seat);
   int32_t slot = GubLeadSlot(game, deal, view);
   if (slot < 0) {
     slot = choice::BestLeadSlot(choice::ScoreSuits<OneDeckHandSize>(game, deal, view),

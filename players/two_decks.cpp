@@ -30,7 +30,7 @@ int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
   }
 
   const int32_t slot = choice::BestLeadSlot(
-      choice::ScoreSuits<TwoDeckHandSize>(game, deal, choice::ViewOf(deal, seat)),
+      choice::ScoreSuits<TwoDeckHandSize>(game, deal, choice::ViewOf<TwoDeckHandSize>(deal, seat)),
       choice::LeadScale<TwoDeckHandSize>::worst);
   if (slot >= 0) {
     game.leadSuit = CardSuit(game.twoDeckHands[seat][slot]);
@@ -45,7 +45,8 @@ int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
 void Answer(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
   const HandCards& cards = deal.hands[seat];
-  const choice::SuitCards mine = choice::SuitCards::Of(hand, cards, game.leadSuit);
+  const choice::SuitCards<TwoDeckHandSize> mine =
+      choice::SuitCards<TwoDeckHandSize>::Of(hand, cards, game.leadSuit);
   const int32_t pair = mine.LowestPair();
 
   int32_t first = -1;
@@ -60,7 +61,7 @@ void Answer(GameState& game, const DealCards& deal, int32_t seat) {
     first = mine.Slot(0);
     second = mine.Slot(1);
   } else {
-    first = mine.count() == 1 ? mine.Slot(0) : choice::CheapestSlot(cards);
+    first = mine.count() == 1 ? mine.Slot(0) : choice::CheapestSlot<TwoDeckHandSize>(cards);
     if (first >= 0) second = choice::CheapestSlotBut(cards, first, hand[first]);
   }
   if (first >= 0) AddPlayTwoDecks(game, seat, first, second);
@@ -90,7 +91,8 @@ GUB_COUNTING_ENTRY int32_t PlayCardTwoDecks(GameState& game, const DealCards& de
     Answer(game, deal, seat);
     return -2;
   }
-  const int32_t slot = choice::FollowSlot(game, deal, game.twoDeckHands[seat], seat, true);
+  const int32_t slot =
+      choice::FollowSlot<TwoDeckHandSize>(game, deal, game.twoDeckHands[seat], seat, true);
   if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
   return slot;
 }
