@@ -292,58 +292,71 @@ namespace {
 constexpr int32_t ShortHand = 16;
 
 // True when the hand is empty from slot ShortHand on, and `last`, the last
-// slot played, lies before it.
-template <int32_t Size>
+// slot played, lies before it: both numbers negative, tested in one step.
 bool IsShortHand(const int32_t* hand, int32_t last) {
-  if constexpr (Size == TwoDeckHandSize) {
-    return hand[ShortHand] == -1 && last < ShortHand;
+  return (hand[ShortHand] & (last - ShortHand)) < 0;
+}
+
+// The card in `slot`, or the cards in `first` and `second` (first < second),
+// leave a two-deck hand. A single card and a pair take paths of their own
+// from the first check on, so that neither asks again which it is.
+void CloseUpTwoDeckHand(int32_t* hand, int32_t slot) {
+  if (IsShortHand(hand, slot)) {
+    CloseOverSlot(hand, ShortHand, slot);
   } else {
-    return false;
+    RemoveFromHand(hand, TwoDeckHandSize, slot);
   }
+}
+void CloseUpTwoDeckHand(int32_t* hand, int32_t first, int32_t second) {
+  if (IsShortHand(hand, second)) {
+    CloseOverSlots(hand, ShortHand, first, second);
+  } else {
+    RemoveTwoFromHand(hand, TwoDeckHandSize, first, second);
+  }
+}
+
+// Appends the seat's card in `slot` to the trick and takes it out of the
+// seat's one-deck hand.
+void AddPlayOneDeck(GameState& game, int32_t seat, int32_t slot) {
+  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
+  if (game.trickCount < 0 || game.trickCount >= 4) return;
+  int32_t* hand = game.oneDeckHands[seat];
+  const int32_t card = hand[slot];
+  if (!IsCard(card)) return;
+  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
+  RemoveFromHand(hand, OneDeckHandSize, slot);
+  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
 
 // Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
 // none, both slots as they were before either left) to the trick and takes
-// them out of the seat's hand of Size slots.
-template <int32_t Size>
-void AddPlayFrom(GameState& game, int32_t (&hands)[4][Size], int32_t seat, int32_t slot,
-                 int32_t secondSlot) {
+// them out of the seat's two-deck hand.
+void AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
+  constexpr int32_t Size = TwoDeckHandSize;
   if (!IsSeat(seat) || slot < 0 || slot >= Size) return;
   if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = hands[seat];
+  int32_t* hand = game.twoDeckHands[seat];
   const int32_t card = hand[slot];
   if (!IsCard(card)) return;
-  int32_t second = -1;
-  if (secondSlot != -1) {
-    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return;
-    second = hand[secondSlot];
-    if (!IsCard(second)) return;
-  }
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-  const int32_t first = second == -1 ? slot : std::min(slot, secondSlot);
-  const int32_t last = std::max(slot, secondSlot);
-  if (IsShortHand<Size>(hand, last)) {
-    if (second == -1) {
-      CloseOverSlot(hand, ShortHand, slot);
-    } else {
-      CloseOverSlots(hand, ShortHand, first, last);
-    }
-  } else if (second == -1) {
-    RemoveFromHand(hand, Size, slot);
+  if (secondSlot == -1) {
+    game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
+    CloseUpTwoDeckHand(hand, slot);
   } else {
-    RemoveTwoFromHand(hand, Size, first, last);
+    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return;
+    const int32_t second = hand[secondSlot];
+    if (!IsCard(second)) return;
+    game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
+    CloseUpTwoDeckHand(hand, std::min(slot, secondSlot), std::max(slot, secondSlot));
   }
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
 }
 
 }  // namespace
 
-void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  AddPlayFrom(game, game.oneDeckHands, seat, slot, -1);
-}
+void AddPlay(GameState& game, int32_t seat, int32_t slot) { AddPlayOneDeck(game, seat, slot); }
 
 void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
-  AddPlayFrom(game, game.twoDeckHands, seat, slot, secondSlot);
+  AddPlayOfTwoDecks(game, seat, slot, secondSlot);
 }
 
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }
