@@ -35,6 +35,7 @@ template <int32_t HandSize>
 void WriteHand(HandCards dealt, int32_t* hand) {
   uint64_t once = dealt.once.bits();
   uint64_t twice = dealt.twice.bits();
+#pragma GCC unroll 26
   for (int32_t slot = HandSize - 1; slot >= 0; --slot) {
     const uint64_t lowest = once & (0 - once);
     // The top bit is no card; set, it tells the compiler the set is never
