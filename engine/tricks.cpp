@@ -353,18 +353,20 @@ void AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t seco
 
 }  // namespace
 
-void AddPlay(GameState& game, int32_t seat, int32_t slot) { AddPlayOneDeck(game, seat, slot); }
-
-// A two-deck play closes up to 26 slots of a hand with vector moves. Built
-// twice, with and without the x86-64 AVX2 instructions, it moves eight slots
-// a step rather than four where the processor has them, and the program still
-// runs on any x86-64: the copy is picked when the program starts.
+// A play closes up its hand (13 or 26 slots) with vector moves. Built twice,
+// with and without the x86-64 AVX2 instructions, it moves eight slots a step
+// rather than four where the processor has them, and the program still runs
+// on any x86-64: the copy is picked when the program starts.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
     !defined(__SANITIZE_ADDRESS__)
 #define GUB_WIDE_MOVES_ENTRY __attribute__((target_clones("avx2", "default")))
 #else
 #define GUB_WIDE_MOVES_ENTRY
 #endif
+
+GUB_WIDE_MOVES_ENTRY void AddPlay(GameState& game, int32_t seat, int32_t slot) {
+  AddPlayOneDeck(game, seat, slot);
+}
 
 GUB_WIDE_MOVES_ENTRY void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot,
                                           int32_t secondSlot) {
