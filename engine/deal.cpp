@@ -138,15 +138,18 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
   return firstSpadeTwoSeat;
 }
 
-// The per-deal fields both deals reset; `records` is how many history records
+// The per-deal fields both deals reset; `Records` is how many history records
 // the deal can fill (their cards stay, only the winner marks them unplayed).
-void ResetDealFields(GameState& game, int32_t records) {
+// A count known when compiling lets the loops below unroll.
+template <int32_t Records>
+void ResetDealFields(GameState& game) {
   game.trickCount = 0;
   game.trickNumber = 0;
   game.leadSuit = -1;
   game.phase = PhaseDeclaring;
   for (Declaration& d : game.declarations) d.card = -1;
-  for (int32_t t = 0; t < records; ++t) game.trickHistory[t].winner = -1;
+#pragma GCC unroll 26
+  for (int32_t t = 0; t < Records; ++t) game.trickHistory[t].winner = -1;
   game.heartsMult = 1;
   game.gubMult = 1;
   game.sheepMult = 1;
@@ -164,7 +167,7 @@ void DealOneDeck(GameState& game, const Settings& settings, RandomSource& random
   HandCards dealt[4];
   game.turnSeat = ShuffleAndDeal<1>(random, game.oneDeckHands, dealt);
 
-  ResetDealFields(game, OneDeckHandSize);
+  ResetDealFields<OneDeckHandSize>(game);
   DeclareDealtHands(game, settings, dealt);
 
   if (game.gubTakerSeat != -1) game.turnSeat = game.gubTakerSeat;
@@ -186,11 +189,12 @@ void DealTwoDecks(GameState& game, const Settings& settings, RandomSource& rando
   HandCards dealt[4];
   game.turnSeat = ShuffleAndDeal<2>(random, game.twoDeckHands, dealt);
 
-  ResetDealFields(game, 26);
+  ResetDealFields<TwoDeckHandSize>(game);
   for (Declaration& d : game.secondDeclarations) d.card = -1;
   DeclareDealtHandsTwoDecks(game, settings, dealt);
 
   if (game.gubTakerSeat != -1) game.turnSeat = game.gubTakerSeat;
+#pragma GCC unroll 26
   for (int32_t& flag : game.raised) flag = 0;
 }
 
