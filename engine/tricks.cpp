@@ -61,7 +61,12 @@ constexpr struct TrickTables {
   int8_t rankInSuit[5][64];
   // What a card is worth to its taker, by the row of DoubledSuits.
   int16_t points[8][64];
-  constexpr TrickTables() : rank{}, rankInSuit{}, points{} {
+  // The rank a two-deck play claims with, by the ranks of its two cards in
+  // the led suit (0 for a card of another suit): a pair its rank; two
+  // different cards of the led suit, where such answers count (row 1), 16
+  // above the higher one, which beats every pair; anything else nothing.
+  int8_t claimRank[2][15][15];
+  constexpr TrickTables() : rank{}, rankInSuit{}, points{}, claimRank{} {
     for (int32_t n = 0; n < 52; ++n) {
       const int32_t suit = CardSuit(n);
       rank[n] = static_cast<int8_t>(CardRank(n));
@@ -71,6 +76,19 @@ constexpr struct TrickTables {
                            (suit == SuitHearts && (doubled & 2)) ||
                            (suit == SuitSpades && (doubled & 4));
         points[doubled][n] = static_cast<int16_t>(CardValue(n) * (twice ? 2 : 1));
+      }
+    }
+    for (int32_t unpairedCount = 0; unpairedCount < 2; ++unpairedCount) {
+      for (int32_t r1 = 0; r1 < 15; ++r1) {
+        for (int32_t r2 = 0; r2 < 15; ++r2) {
+          int32_t claimed = 0;
+          if (r1 == r2) {
+            claimed = r1;
+          } else if (unpairedCount && r1 != 0 && r2 != 0) {
+            claimed = 16 + std::max(r1, r2);
+          }
+          claimRank[unpairedCount][r1][r2] = static_cast<int8_t>(claimed);
+        }
       }
     }
   }
@@ -116,13 +134,7 @@ void CloseTrick(GameState& game, int32_t winner) {
 // so the winner is the largest of four numbers rather than the outcome of
 // branches the processor would mispredict.
 constexpr int32_t Claim(int32_t rank, int32_t k) { return rank * 4 + 3 - k; }
-// Two different cards answering a pair claim above every pair.
-constexpr int32_t UnpairedClaim(int32_t higherRank, int32_t k) { return 64 + Claim(higherRank, k); }
 constexpr int32_t PlaceOfClaim(int32_t claim) { return 3 - (claim & 3); }
-// `claim` when `counts`, else no claim; a mask, for the same reason.
-constexpr int32_t ClaimIf(bool counts, int32_t claim) {
-  return claim & -static_cast<int32_t>(counts);
-}
 
 // Single cards: the highest card of the led suit wins; of equal cards the one
 // played first keeps the trick.
@@ -145,18 +157,16 @@ int32_t TwoDeckWinner(const GameState& game) {
   const int8_t* ofLead = kTrick.OfLead(game.leadSuit);
   const bool pairLed = plays[0].second != -1;
   const bool unpairedCount = pairLed && game.leadSuit != SuitDiamonds;
+  const auto& claimRank = kTrick.claimRank[unpairedCount];
   int32_t best = Claim(kTrick.rank[TrickEntry(plays[0].card)], 0);
   for (int32_t k = 1; k < 4; ++k) {
     // After a single card, each play is read as its first card twice.
     const int32_t second = pairLed ? plays[k].second : plays[k].card;
-    const int32_t r1 = ofLead[TrickEntry(plays[k].card)];
-    const int32_t r2 = ofLead[TrickEntry(second)];
-    // Two cards off the led suit make a "pair" of rank 0, which claims less
-    // than the lead.
-    const bool pair = r1 == r2;
-    const bool unpaired = unpairedCount & !pair & (r1 != 0) & (r2 != 0);
-    best = std::max(best, ClaimIf(pair, Claim(r1, k)));
-    best = std::max(best, ClaimIf(unpaired, UnpairedClaim(std::max(r1, r2), k)));
+    // A claim of rank 0 (two cards off the led suit, or two different
+    // cards where they do not count) is below the lead's.
+    const int32_t claimed =
+        claimRank[ofLead[TrickEntry(plays[k].card)]][ofLead[TrickEntry(second)]];
+    best = std::max(best, Claim(claimed, k));
   }
   return plays[PlaceOfClaim(best)].seat;
 }
