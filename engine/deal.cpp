@@ -112,9 +112,8 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
   TakenPositions<count> taken;
   uint64_t dealt[Decks][4] = {};
   for (int32_t copy = 0; copy < Decks; ++copy) {
-    // Left as a loop: unrolled, it runs fewer instructions but the deal
-    // takes longer, each of its 52 copies of the word test a branch the
-    // processor meets only once a deal.
+    // Left as a loop: unrolled, it ran fewer instructions but the deal took
+    // longer, 52 copies of the same steps met once a deal each.
     for (int32_t card = 0; card < 52; ++card) {
       const uint32_t p = taken.Take(drawn[52 * copy + card] % count);
       dealt[copy][p & 3] |= CardSet::InSlot(card).bits();
