@@ -109,13 +109,16 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
   constexpr int32_t count = Decks * 52;
   uint32_t drawn[count];
   random.Draw(drawn, count);
+  // Reduced to positions in a loop of their own, which the compiler runs
+  // several values a step.
+  for (uint32_t& value : drawn) value %= count;
   TakenPositions<count> taken;
   uint64_t dealt[Decks][4] = {};
   for (int32_t copy = 0; copy < Decks; ++copy) {
     // Left as a loop: unrolled, it ran fewer instructions but the deal took
     // longer, 52 copies of the same steps met once a deal each.
     for (int32_t card = 0; card < 52; ++card) {
-      const uint32_t p = taken.Take(drawn[52 * copy + card] % count);
+      const uint32_t p = taken.Take(drawn[52 * copy + card]);
       dealt[copy][p & 3] |= CardSet::InSlot(card).bits();
     }
   }
