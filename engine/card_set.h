@@ -93,11 +93,26 @@ class CardSet {
     const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
     return CardAt((std::bit_width(ofRank | 1) - 1) >> 4, rank);
   }
+  // The same highest card as a set of its own, empty for an empty set: a
+  // slot is then counted from it without turning it into a card number and
+  // back.
+  constexpr CardSet HighestCardAlone() const {
+    const uint64_t folded = bits_ | bits_ >> 16 | bits_ >> 32 | bits_ >> 48;
+    const int32_t rank = std::bit_width((folded & 0xffffu) | 1) - 1;
+    const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
+    return CardSet((uint64_t{1} << (std::bit_width(ofRank | 1) - 1)) & bits_);
+  }
+  // The highest suit holding a card; only for a set that is not empty.
+  constexpr int32_t HighestSuit() const { return (std::bit_width(bits_) - 1) >> 4; }
+  // The lowest card of the set (the last in hand order) as a set of its own.
+  constexpr CardSet LowestCardAlone() const { return CardSet(bits_ & (~bits_ + 1)); }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
   constexpr CardSet Before(int32_t card) const {
     return CardSet(bits_ & ~((uint64_t{2} << Bit(card)) - 1));
   }
+  // The same for a card given as a set of its own (nothing for an empty set).
+  constexpr CardSet Before(CardSet card) const { return CardSet(bits_ & ~((card.bits_ << 1) - 1)); }
 
   // Calls visit(card) for every card of the set, highest bit (first in a
   // hand) first.

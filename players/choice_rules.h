@@ -68,16 +68,21 @@ static_assert(GiveAwayOrderFollowsWorth());
 // The card to give away when nothing better applies: the one worth least to
 // whoever takes it (lowest value), of equal value the highest, of equal cards
 // the first in hand order. -1 when the set is empty.
-inline int32_t CheapestCard(CardSet held) {
-  if (held.Empty()) return -1;
-  // The first group holding one of the cards, found by counting how many of
-  // the first group, the first two and the first three hold none: a search
-  // stopping at the first group held mispredicts where it stops, which
-  // changes from play to play. (All four groups hold every card.)
+// The cards of the first group of the give-away order that holds one of
+// `held`, found by counting how many of the first group, the first two and
+// the first three hold none: a search stopping at the first group held
+// mispredicts where it stops, which changes from play to play. (All four
+// groups hold every card.)
+inline CardSet CheapestGroup(CardSet held) {
   int32_t first = 0;
   for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
     first += (held & kGiveAwayOrder.upTo[k]).Empty();
-  return (held & kGiveAwayOrder.groups[first]).HighestCard();
+  return held & kGiveAwayOrder.groups[first];
+}
+
+inline int32_t CheapestCard(CardSet held) {
+  if (held.Empty()) return -1;
+  return CheapestGroup(held).HighestCard();
 }
 
 // How many cards of `within` a hand holds, copies included. A one-deck hand
@@ -95,11 +100,18 @@ int32_t SlotOf(const HandCards& cards, int32_t card) {
   return CountOf<Size>(cards, cards.once.Before(card));
 }
 
-// The slot of the cheapest card of a hand, -1 when it is empty.
+// The same for a card given as a set of its own.
+template <int32_t Size>
+int32_t SlotOf(const HandCards& cards, CardSet card) {
+  return CountOf<Size>(cards, cards.once.Before(card));
+}
+
+// The slot of the cheapest card of a hand, -1 when it is empty. The card is
+// kept as a set from choice to slot.
 template <int32_t Size>
 int32_t CheapestSlot(const HandCards& cards) {
-  const int32_t card = CheapestCard(cards.once);
-  return card < 0 ? -1 : SlotOf<Size>(cards, card);
+  if (cards.once.Empty()) return -1;
+  return SlotOf<Size>(cards, CheapestGroup(cards.once).HighestCardAlone());
 }
 
 // The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
@@ -107,9 +119,9 @@ int32_t CheapestSlot(const HandCards& cards) {
 inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_t taken) {
   HandCards rest = cards;
   rest.RemoveOne(taken);
-  const int32_t card = CheapestCard(rest.once);
-  if (card < 0) return -1;
-  return card == taken ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
+  if (rest.once.Empty()) return -1;
+  const CardSet card = CheapestGroup(rest.once).HighestCardAlone();
+  return card == CardSet::Of(taken) ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
