@@ -23,6 +23,11 @@
 #else
 #define GUB_COUNTING_ENTRY
 #endif
+// A part of such an entry point kept out of line, built the same two ways:
+// each copy of the entry calls the same copy of the part directly. A part
+// saves only the registers it uses itself, where inlined into the entry every
+// call would pay for the registers of its largest path.
+#define GUB_COUNTING_PART GUB_COUNTING_ENTRY __attribute__((noinline))
 
 namespace gub {
 
