@@ -25,16 +25,6 @@ inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
   return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
 }
 
-// `ifTrue` when `condition` holds, else `ifFalse`, worked out without a jump.
-// For choices that are as good as random from one play to the next: written
-// as plain choices, the compiler may turn them into jumps that mispredict
-// (it did in the lead, measured slower so, and in the follow rules once each
-// led suit had its own copy).
-constexpr int32_t PickWithoutJump(bool condition, int32_t ifTrue, int32_t ifFalse) {
-  const int32_t all = -static_cast<int32_t>(condition);  // every bit set when it holds
-  return ifFalse ^ ((ifTrue ^ ifFalse) & all);
-}
-
 // The cards a seat gives away first, in groups taken in turn, of a group its
 // highest card first: the gub card; the hearts from the five up (the higher,
 // the less they are worth: the ace -50 down to -10 for the five to the ten);
@@ -247,8 +237,8 @@ class Follower {
   int32_t Hearts() const {
     // Last to play and taking the trick anyway: take it with a heart worth
     // little (ten or lower) when there is one.
-    const int32_t noDuck = PickWithoutJump(trick_.lastToPlay, HighestUpTo(10), lowest_);
-    return mine_.Slot(PickWithoutJump(canDuck_, duck_, noDuck));
+    const int32_t noDuck = trick_.lastToPlay ? HighestUpTo(10) : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
 
   int32_t Clubs() const {
@@ -291,8 +281,8 @@ class Follower {
   // Without a special card at stake: duck when possible; otherwise the last
   // player takes the trick with its highest card, an earlier one plays low.
   int32_t Usual() const {
-    const int32_t noDuck = PickWithoutJump(trick_.lastToPlay, highest_, lowest_);
-    return mine_.Slot(PickWithoutJump(canDuck_, duck_, noDuck));
+    const int32_t noDuck = trick_.lastToPlay ? highest_ : lowest_;
+    return mine_.Slot(canDuck_ ? duck_ : noDuck);
   }
   // The card at `position`, unless it is `kept`: then the one at `instead`.
   int32_t Slot(int32_t position, int32_t kept, int32_t instead) const {
@@ -317,18 +307,6 @@ class Follower {
   const int32_t duck_;
 };
 
-// The rules of one led suit, written out for each suit so that its card
-// sets are worked out for a known suit. The seat holds two or more of them.
-template <int32_t Size, int32_t Led>
-int32_t FollowSuit(const GameState& game, const DealCards& deal, const int32_t* hand,
-                   const HandCards& cards, bool lowSpadesWithGub) {
-  const Follower<Size> follower(game, deal, SuitCards<Size>::Of(hand, cards, Led));
-  if constexpr (Led == SuitSpades) return follower.Spades(lowSpadesWithGub);
-  if constexpr (Led == SuitHearts) return follower.Hearts();
-  if constexpr (Led == SuitClubs) return follower.Clubs();
-  return follower.Diamonds();
-}
-
 // The slot of a non-leading seat's single card: the cheapest card when void,
 // the only card of the led suit, or the rules of the led suit.
 template <int32_t Size>
@@ -337,18 +315,19 @@ int32_t FollowSlot(const GameState& game, const DealCards& deal, const int32_t* 
   const HandCards& cards = deal.hands[seat];
   const int32_t led = game.leadSuit;
   if (led < SuitDiamonds || led > SuitSpades) return CheapestSlot<Size>(cards);
-  const int32_t held = CountOf<Size>(cards, CardSet::WholeSuit(led));
-  if (held == 0) return CheapestSlot<Size>(cards);
-  if (held == 1) return CountOf<Size>(cards, CardSet::SuitsAbove(led));  // after the higher suits
+  const SuitCards<Size> mine = SuitCards<Size>::Of(hand, cards, led);
+  if (mine.count() == 0) return CheapestSlot<Size>(cards);
+  if (mine.count() == 1) return mine.Slot(0);
+  const Follower<Size> follower(game, deal, mine);
   switch (led) {
     case SuitSpades:
-      return FollowSuit<Size, SuitSpades>(game, deal, hand, cards, lowSpadesWithGub);
+      return follower.Spades(lowSpadesWithGub);
     case SuitHearts:
-      return FollowSuit<Size, SuitHearts>(game, deal, hand, cards, lowSpadesWithGub);
+      return follower.Hearts();
     case SuitClubs:
-      return FollowSuit<Size, SuitClubs>(game, deal, hand, cards, lowSpadesWithGub);
+      return follower.Clubs();
     default:
-      return FollowSuit<Size, SuitDiamonds>(game, deal, hand, cards, lowSpadesWithGub);
+      return follower.Diamonds();
   }
 }
 
@@ -397,6 +376,15 @@ LeadView<Size> ViewOf(const DealCards& deal, int32_t seat) {
     start += view.count[suit];
   }
   return view;
+}
+
+// `ifTrue` when `condition` holds, else `ifFalse`, worked out without a jump.
+// For the lead's choices, which are as good as random from one lead to the
+// next: written as plain choices, the compiler turns them into jumps that
+// mispredict, and the lead was measured slower so.
+constexpr int32_t PickWithoutJump(bool condition, int32_t ifTrue, int32_t ifFalse) {
+  const int32_t all = -static_cast<int32_t>(condition);  // every bit set when it holds
+  return ifFalse ^ ((ifTrue ^ ifFalse) & all);
 }
 
 // The lead scores of the two games, scaled to the hand: the score of spades
