@@ -2,6 +2,8 @@
 // The computer seats' card choice in the two-deck game: pair leads, answers
 // to a led pair, and single cards by the one-deck follow rules. These write
 // their play into the current trick themselves.
+#include <initializer_list>
+
 #include "engine/rules.h"
 #include "players/choice_rules.h"
 #include "players/players.h"
@@ -17,14 +19,11 @@ namespace {
 GUB_COUNTING_PART int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
   // Lead the lowest pair of spades, hearts or clubs. Diamond pairs are kept:
   // a led diamond pair only loses to a higher pair.
-  // Those suits are the three highest, so the first of them holding a pair
-  // is the highest suit of the seat's pairs outside diamonds: one test
-  // rather than one per suit.
   const HandCards& own = deal.hands[seat];
-  const CardSet pairs = own.twice.Without(CardSet::WholeSuit(SuitDiamonds));
-  if (!pairs.Empty()) {
-    const int32_t suit = pairs.HighestSuit();
-    const int32_t slot = choice::SlotOf<TwoDeckHandSize>(own, pairs.OfSuit(suit).LowestCardAlone());
+  for (int32_t suit : {SuitSpades, SuitHearts, SuitClubs}) {
+    const CardSet pairs = own.twice.OfSuit(suit);
+    if (pairs.Empty()) continue;
+    const int32_t slot = own.SlotOf(CardSet::CardAt(suit, pairs.LowestRank(suit)));
     game.leadSuit = suit;
     AddPlayTwoDecks(game, seat, slot, slot + 1);
     return -2;
