@@ -107,10 +107,6 @@ class CardSet {
     const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
     return CardSet((uint64_t{1} << (std::bit_width(ofRank | 1) - 1)) & bits_);
   }
-  // The highest suit holding a card; only for a set that is not empty.
-  constexpr int32_t HighestSuit() const { return (std::bit_width(bits_) - 1) >> 4; }
-  // The lowest card of the set (the last in hand order) as a set of its own.
-  constexpr CardSet LowestCardAlone() const { return CardSet(bits_ & (~bits_ + 1)); }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
   constexpr CardSet Before(int32_t card) const {

@@ -66,12 +66,9 @@ constexpr bool GiveAwayOrderFollowsWorth() {
 }
 static_assert(GiveAwayOrderFollowsWorth());
 
-// The card to give away when nothing better applies: the one worth least to
-// whoever takes it (lowest value), of equal value the highest, of equal cards
-// the first in hand order. -1 when the set is empty.
-// The cards of the first group of the give-away order that holds one of
-// `held`, found by counting how many of the first group, the first two and
-// the first three hold none: a search stopping at the first group held
+// The cards of `held` in the first group of the give-away order that holds
+// one of them, found by counting how many of the first group, the first two
+// and the first three hold none: a search stopping at the first group held
 // mispredicts where it stops, which changes from play to play. (All four
 // groups hold every card.)
 inline CardSet CheapestGroup(CardSet held) {
@@ -81,10 +78,11 @@ inline CardSet CheapestGroup(CardSet held) {
   return held & kGiveAwayOrder.groups[first];
 }
 
-inline int32_t CheapestCard(CardSet held) {
-  if (held.Empty()) return -1;
-  return CheapestGroup(held).HighestCard();
-}
+// The card to give away when nothing better applies: the one worth least to
+// whoever takes it (lowest value), of equal value the highest, of equal cards
+// the first in hand order; as a set of its own, empty when `held` is. Kept as
+// a set from choice to slot, with no card number in between.
+inline CardSet CheapestCard(CardSet held) { return CheapestGroup(held).HighestCardAlone(); }
 
 // How many cards of `within` a hand holds, copies included. A one-deck hand
 // never holds a card twice, so its counts leave the second copies out.
@@ -107,12 +105,11 @@ int32_t SlotOf(const HandCards& cards, CardSet card) {
   return CountOf<Size>(cards, cards.once.Before(card));
 }
 
-// The slot of the cheapest card of a hand, -1 when it is empty. The card is
-// kept as a set from choice to slot.
+// The slot of the cheapest card of a hand, -1 when it is empty.
 template <int32_t Size>
 int32_t CheapestSlot(const HandCards& cards) {
   if (cards.once.Empty()) return -1;
-  return SlotOf<Size>(cards, CheapestGroup(cards.once).HighestCardAlone());
+  return SlotOf<Size>(cards, CheapestCard(cards.once));
 }
 
 // The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
@@ -121,7 +118,7 @@ inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_
   HandCards rest = cards;
   rest.RemoveOne(taken);
   if (rest.once.Empty()) return -1;
-  const CardSet card = CheapestGroup(rest.once).HighestCardAlone();
+  const CardSet card = CheapestCard(rest.once);
   return card == CardSet::Of(taken) ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
 }
 
