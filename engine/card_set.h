@@ -23,6 +23,11 @@
 #else
 #define GUB_COUNTING_ENTRY
 #endif
+// A part of such an entry point kept out of line, built the same two ways:
+// each copy of the entry calls the same copy of the part directly. A part
+// saves only the registers it uses itself, where inlined into the entry every
+// call would pay for the registers of its largest path.
+#define GUB_COUNTING_PART GUB_COUNTING_ENTRY __attribute__((noinline))
 
 namespace gub {
 
@@ -93,11 +98,22 @@ class CardSet {
     const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
     return CardAt((std::bit_width(ofRank | 1) - 1) >> 4, rank);
   }
+  // The same highest card as a set of its own, empty for an empty set: a
+  // slot is then counted from it without turning it into a card number and
+  // back.
+  constexpr CardSet HighestCardAlone() const {
+    const uint64_t folded = bits_ | bits_ >> 16 | bits_ >> 32 | bits_ >> 48;
+    const int32_t rank = std::bit_width((folded & 0xffffu) | 1) - 1;
+    const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
+    return CardSet((uint64_t{1} << (std::bit_width(ofRank | 1) - 1)) & bits_);
+  }
   // The cards before `card` in a sorted hand: higher suits, and higher ranks
   // of its own suit.
   constexpr CardSet Before(int32_t card) const {
     return CardSet(bits_ & ~((uint64_t{2} << Bit(card)) - 1));
   }
+  // The same for a card given as a set of its own (nothing for an empty set).
+  constexpr CardSet Before(CardSet card) const { return CardSet(bits_ & ~((card.bits_ << 1) - 1)); }
 
   // Calls visit(card) for every card of the set, highest bit (first in a
   // hand) first.

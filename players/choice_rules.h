@@ -5,6 +5,7 @@
 // (one copy of each card or two). Internal to players/.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/card_set.h"
@@ -65,20 +66,23 @@ constexpr bool GiveAwayOrderFollowsWorth() {
 }
 static_assert(GiveAwayOrderFollowsWorth());
 
-// The card to give away when nothing better applies: the one worth least to
-// whoever takes it (lowest value), of equal value the highest, of equal cards
-// the first in hand order. -1 when the set is empty.
-inline int32_t CheapestCard(CardSet held) {
-  if (held.Empty()) return -1;
-  // The first group holding one of the cards, found by counting how many of
-  // the first group, the first two and the first three hold none: a search
-  // stopping at the first group held mispredicts where it stops, which
-  // changes from play to play. (All four groups hold every card.)
+// The cards of `held` in the first group of the give-away order that holds
+// one of them, found by counting how many of the first group, the first two
+// and the first three hold none: a search stopping at the first group held
+// mispredicts where it stops, which changes from play to play. (All four
+// groups hold every card.)
+inline CardSet CheapestGroup(CardSet held) {
   int32_t first = 0;
   for (int32_t k = 0; k + 1 < GiveAwayOrder::count; ++k)
     first += (held & kGiveAwayOrder.upTo[k]).Empty();
-  return (held & kGiveAwayOrder.groups[first]).HighestCard();
+  return held & kGiveAwayOrder.groups[first];
 }
+
+// The card to give away when nothing better applies: the one worth least to
+// whoever takes it (lowest value), of equal value the highest, of equal cards
+// the first in hand order; as a set of its own, empty when `held` is. Kept as
+// a set from choice to slot, with no card number in between.
+inline CardSet CheapestCard(CardSet held) { return CheapestGroup(held).HighestCardAlone(); }
 
 // How many cards of `within` a hand holds, copies included. A one-deck hand
 // never holds a card twice, so its counts leave the second copies out.
@@ -95,11 +99,17 @@ int32_t SlotOf(const HandCards& cards, int32_t card) {
   return CountOf<Size>(cards, cards.once.Before(card));
 }
 
+// The same for a card given as a set of its own.
+template <int32_t Size>
+int32_t SlotOf(const HandCards& cards, CardSet card) {
+  return CountOf<Size>(cards, cards.once.Before(card));
+}
+
 // The slot of the cheapest card of a hand, -1 when it is empty.
 template <int32_t Size>
 int32_t CheapestSlot(const HandCards& cards) {
-  const int32_t card = CheapestCard(cards.once);
-  return card < 0 ? -1 : SlotOf<Size>(cards, card);
+  if (cards.once.Empty()) return -1;
+  return SlotOf<Size>(cards, CheapestCard(cards.once));
 }
 
 // The slot of the cheapest card but the one in `takenSlot` (holding `taken`):
@@ -107,9 +117,9 @@ int32_t CheapestSlot(const HandCards& cards) {
 inline int32_t CheapestSlotBut(const HandCards& cards, int32_t takenSlot, int32_t taken) {
   HandCards rest = cards;
   rest.RemoveOne(taken);
-  const int32_t card = CheapestCard(rest.once);
-  if (card < 0) return -1;
-  return card == taken ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
+  if (rest.once.Empty()) return -1;
+  const CardSet card = CheapestCard(rest.once);
+  return card == CardSet::Of(taken) ? takenSlot + 1 : SlotOf<TwoDeckHandSize>(cards, card);
 }
 
 // The seat's cards of one suit: a run of slots of a sorted hand, highest
@@ -374,41 +384,6 @@ constexpr int32_t PickWithoutJump(bool condition, int32_t ifTrue, int32_t ifFals
   return ifFalse ^ ((ifTrue ^ ifFalse) & all);
 }
 
-// Scores of leading each suit, lower is better, and the slot of the card the
-// seat would lead there (-1, score 0, when it holds none). The score is how
-// many cards the others hold below the seat's lowest card of the suit;
-// `highSpadeScore` while the seat holds the queen, king or ace of spades;
-// `noneAboveBase` + suit when no other hand holds a card above that lowest
-// card (the lead would win the trick).
-struct SuitScores {
-  int32_t score[4];
-  int32_t slot[4];
-};
-
-template <int32_t Size>
-void ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view,
-                int32_t highSpadeScore, int32_t noneAboveBase, SuitScores& out) {
-  const bool doubleHeld = !IsFree(game, deal, CardDouble);
-  for (int32_t suit = SuitDiamonds; suit <= SuitSpades; ++suit) {
-    // Scored whether the seat holds the suit or not, and then set to no
-    // card: whether it does is as good as random.
-    const int32_t lowRank = view.own.once.LowestRank(suit);
-    const int32_t highRank = view.own.once.HighestRank(suit);
-    const bool highSpades = suit == SuitSpades && highRank >= Queen;
-    const int32_t below =
-        PickWithoutJump(highSpades, highSpadeScore, view.CountBelow(suit, lowRank));
-    const int32_t score =
-        PickWithoutJump(view.NoneAbove(suit, lowRank), noneAboveBase + suit, below);
-    int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
-    // A declared double that is still restricted should not be the card left
-    // to lead clubs later: lead the highest club unless that is the double.
-    if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
-    const bool held = view.count[suit] != 0;
-    out.score[suit] = PickWithoutJump(held, score, 0);
-    out.slot[suit] = PickWithoutJump(held, slot, -1);
-  }
-}
-
 // The lead scores of the two games, scaled to the hand: the score of spades
 // while holding a high spade, the base of a suit whose lead would win, and
 // the score every chosen suit must beat.
@@ -427,14 +402,39 @@ struct LeadScale<TwoDeckHandSize> {
   static constexpr int32_t worst = 60;
 };
 
+// The score of leading one suit, lower is better, and the slot of the card
+// the seat would lead there (both only for a suit the seat holds). The score is
+// how many cards the others hold below the seat's lowest card of the suit;
+// the high-spade score while the seat holds the queen, king or ace of
+// spades; the winning base + suit when no other hand holds a card above that
+// lowest card (the lead would win the trick). `doubleHeld`: the seat's
+// declared double may not be played yet.
+struct SuitScore {
+  bool held;
+  int32_t score;
+  int32_t slot;
+};
+
 template <int32_t Size>
-SuitScores ScoreSuits(const GameState& game, const DealCards& deal, const LeadView<Size>& view) {
-  SuitScores scores;
-  ScoreSuits(game, deal, view, LeadScale<Size>::highSpades, LeadScale<Size>::winningBase, scores);
-  return scores;
+SuitScore ScoreSuit(const LeadView<Size>& view, int32_t suit, bool doubleHeld) {
+  // Scored whether the seat holds the suit or not: whether it does is as
+  // good as random.
+  const int32_t lowRank = view.own.once.LowestRank(suit);
+  const int32_t highRank = view.own.once.HighestRank(suit);
+  const bool highSpades = suit == SuitSpades && highRank >= Queen;
+  const int32_t below =
+      PickWithoutJump(highSpades, LeadScale<Size>::highSpades, view.CountBelow(suit, lowRank));
+  const int32_t score =
+      PickWithoutJump(view.NoneAbove(suit, lowRank), LeadScale<Size>::winningBase + suit, below);
+  int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
+  // A declared double that is still restricted should not be the card left
+  // to lead clubs later: lead the highest club unless that is the double.
+  if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
+  return {view.count[suit] != 0, score, slot};
 }
 
-// One suit's lead score for a seat (the public SuitLeadScore forms).
+// One suit's lead score for a seat (the public SuitLeadScore forms): no
+// card, score 0, for a suit it does not hold.
 template <int32_t Size>
 int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
   if (suit < SuitDiamonds || suit > SuitSpades || seat < 0 || seat > 3) {
@@ -442,22 +442,33 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
     return 0;
   }
   const DealCards deal = ReadDealCards<Size>(game);
-  const SuitScores scores = ScoreSuits<Size>(game, deal, ViewOf<Size>(deal, seat));
-  slot = scores.slot[suit];
-  return scores.score[suit];
+  const SuitScore scored =
+      ScoreSuit<Size>(ViewOf<Size>(deal, seat), suit, !IsFree(game, deal, CardDouble));
+  slot = scored.held ? scored.slot : -1;
+  return scored.held ? scored.score : 0;
 }
 
-// The suit to lead: the lowest score below `startScore`, spades, hearts,
-// clubs, diamonds in that order, so ties go to the suit looked at first.
-inline int32_t BestLeadSlot(const SuitScores& scores, int32_t startScore) {
-  int32_t best = startScore;
-  int32_t slot = -1;
+// The slot of the card to lead by the suit scores: the suit of the lowest
+// score below the worst, spades, hearts, clubs, diamonds in that order, so
+// ties go to the suit looked at first; -1 when the seat holds no card. Each
+// suit held is ranked by one number, its score, then its place in that
+// order, then the slot to lead, and the lowest rank is taken: a running
+// minimum needs no jump, and the slot comes out of the rank rather than
+// being carried beside it.
+template <int32_t Size>
+int32_t BestLeadSlot(const GameState& game, const DealCards& deal, const LeadView<Size>& view) {
+  constexpr int32_t places = 4;
+  constexpr int32_t slots = 32;                                      // more than a hand's slots
+  constexpr int32_t none = LeadScale<Size>::worst * places * slots;  // not chosen
+  const bool doubleHeld = !IsFree(game, deal, CardDouble);
+  int32_t best = none;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    const bool better = (scores.slot[suit] >= 0) & (scores.score[suit] < best);
-    best = PickWithoutJump(better, scores.score[suit], best);
-    slot = PickWithoutJump(better, scores.slot[suit], slot);
+    const SuitScore scored = ScoreSuit<Size>(view, suit, doubleHeld);
+    const int32_t place = SuitSpades - suit;
+    const int32_t rank = (scored.score * places + place) * slots + scored.slot;
+    best = std::min(best, PickWithoutJump(scored.held, rank, none));
   }
-  return slot;
+  return best < none ? best % slots : -1;
 }
 
 }  // namespace gub::choice

@@ -52,8 +52,7 @@ GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, const DealCards& deal, in
   const choice::LeadView<OneDeckHandSize> view = choice::ViewOf<OneDeckHandSize>(deal, seat);
   int32_t slot = GubLeadSlot(game, deal, view);
   if (slot < 0) {
-    slot = choice::BestLeadSlot(choice::ScoreSuits<OneDeckHandSize>(game, deal, view),
-                                choice::LeadScale<OneDeckHandSize>::worst);
+    slot = choice::BestLeadSlot(game, deal, view);
   }
   if (slot >= 0) game.leadSuit = CardSuit(own[slot]);
   return slot;

@@ -16,7 +16,7 @@ namespace {
 // one-deck hands, which after a one-deck deal abandoned for the title screen
 // still hold that deal's cards, and those must not steer a two-deck lead.
 // -2 after a pair, -1 otherwise.
-int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
+GUB_COUNTING_PART int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
   // Lead the lowest pair of spades, hearts or clubs. Diamond pairs are kept:
   // a led diamond pair only loses to a higher pair.
   const HandCards& own = deal.hands[seat];
@@ -29,9 +29,8 @@ int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
     return -2;
   }
 
-  const int32_t slot = choice::BestLeadSlot(
-      choice::ScoreSuits<TwoDeckHandSize>(game, deal, choice::ViewOf<TwoDeckHandSize>(deal, seat)),
-      choice::LeadScale<TwoDeckHandSize>::worst);
+  const int32_t slot =
+      choice::BestLeadSlot(game, deal, choice::ViewOf<TwoDeckHandSize>(deal, seat));
   if (slot >= 0) {
     game.leadSuit = CardSuit(game.twoDeckHands[seat][slot]);
     AddPlayTwoDecks(game, seat, slot, -1);
@@ -42,7 +41,7 @@ int32_t Lead(GameState& game, const DealCards& deal, int32_t seat) {
 // A led pair is answered with two cards: the lowest pair of the led suit;
 // else its two lowest cards; else the two it holds; else its one card of the
 // suit and the cheapest other card, or the two cheapest cards.
-void Answer(GameState& game, const DealCards& deal, int32_t seat) {
+GUB_COUNTING_PART void Answer(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* hand = game.twoDeckHands[seat];
   const HandCards& cards = deal.hands[seat];
   const choice::SuitCards<TwoDeckHandSize> mine =
@@ -65,6 +64,14 @@ void Answer(GameState& game, const DealCards& deal, int32_t seat) {
     if (first >= 0) second = choice::CheapestSlotBut(cards, first, hand[first]);
   }
   if (first >= 0) AddPlayTwoDecks(game, seat, first, second);
+}
+
+// A single card on a led single card.
+GUB_COUNTING_PART int32_t Follow(GameState& game, const DealCards& deal, int32_t seat) {
+  const int32_t slot =
+      choice::FollowSlot<TwoDeckHandSize>(game, deal, game.twoDeckHands[seat], seat, true);
+  if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
+  return slot;
 }
 
 }  // namespace
@@ -91,10 +98,7 @@ GUB_COUNTING_ENTRY int32_t PlayCardTwoDecks(GameState& game, const DealCards& de
     Answer(game, deal, seat);
     return -2;
   }
-  const int32_t slot =
-      choice::FollowSlot<TwoDeckHandSize>(game, deal, game.twoDeckHands[seat], seat, true);
-  if (slot >= 0) AddPlayTwoDecks(game, seat, slot, -1);
-  return slot;
+  return Follow(game, deal, seat);
 }
 
 int32_t PlayCardTwoDecks(GameState& game, int32_t seat) {
