@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "engine/game_state.h"
+#include "engine/per_processor.h"
 #include "engine/rules_util.h"
 
 // Counting cards is the commonest step of the computer rules and the
@@ -17,12 +18,7 @@
 // without the x86-64 popcnt instruction, and the program picks one when it
 // starts: the instruction where the processor has it, and still a program
 // that runs on any x86-64. Everything they call is inlined into both copies.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
-#define GUB_COUNTING_ENTRY __attribute__((target_clones("popcnt", "default"), flatten))
-#else
-#define GUB_COUNTING_ENTRY
-#endif
+#define GUB_COUNTING_ENTRY GUB_PER_PROCESSOR_FLAT("popcnt")
 // A part of such an entry point kept out of line, built the same two ways:
 // each copy of the entry calls the same copy of the part directly. A part
 // saves only the registers it uses itself, where inlined into the entry every

@@ -5,6 +5,7 @@
 
 #include "engine/card_set.h"
 #include "engine/declare_dealt.h"
+#include "engine/per_processor.h"
 #include "engine/rules.h"
 
 namespace gub {
@@ -166,12 +167,7 @@ void ResetDealFields(GameState& game) {
 // the shorter copy where the processor has them and still runs on any
 // x86-64: the copy is picked when the program starts. Everything the deal
 // calls is inlined into both copies.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
-#define GUB_BIT_SCAN_ENTRY __attribute__((target_clones("arch=x86-64-v3", "default"), flatten))
-#else
-#define GUB_BIT_SCAN_ENTRY
-#endif
+#define GUB_BIT_SCAN_ENTRY GUB_PER_PROCESSOR_FLAT("arch=x86-64-v3")
 
 GUB_BIT_SCAN_ENTRY void DealOneDeck(GameState& game, const Settings& settings,
                                     RandomSource& random) {

@@ -3,6 +3,7 @@
 // legality of the human's play, appending a play, and who wins the trick.
 #include <algorithm>
 
+#include "engine/per_processor.h"
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 
@@ -367,12 +368,7 @@ void AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t seco
 // with and without the x86-64 AVX2 instructions, it moves eight slots a step
 // rather than four where the processor has them, and the program still runs
 // on any x86-64: the copy is picked when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
-#define GUB_WIDE_MOVES_ENTRY __attribute__((target_clones("avx2", "default")))
-#else
-#define GUB_WIDE_MOVES_ENTRY
-#endif
+#define GUB_WIDE_MOVES_ENTRY GUB_PER_PROCESSOR("avx2")
 
 GUB_WIDE_MOVES_ENTRY void AddPlay(GameState& game, int32_t seat, int32_t slot) {
   AddPlayOneDeck(game, seat, slot);
