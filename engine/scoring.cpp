@@ -65,6 +65,33 @@ bool TookHeartOrGub(const GameState& game, int32_t seat, int32_t records, bool w
   return took;
 }
 
+// Reads every slot of the records 0..records-1 won in this deal, empty ones
+// (-1) included, into the winner's entry of `perSeat`: add(entry, number)
+// for each slot, the entry held in a local while its record is read. Returns
+// every slot's number plus one, or-ed together: below 64 when every slot
+// holds a card or is empty. The end of a deal reads the records through this
+// one walk, slot by slot without a test, and only a made-up record with a
+// strange number sends it to the card-by-card walk (ForEachTakenCard).
+template <bool WithSeconds, class Entry, class Add>
+uint32_t ReadWonSlots(const GameState& game, int32_t records, Entry (&perSeat)[4], Add&& add) {
+  uint32_t slotNumbers = 0;
+  for (int32_t t = 0; t < records; ++t) {
+    const TrickRecord& record = game.trickHistory[t];
+    if (!IsSeat(record.winner)) continue;
+    Entry entry = perSeat[record.winner];
+    const auto read = [&](int32_t c) {
+      slotNumbers |= static_cast<uint32_t>(c) + 1u;
+      add(entry, c);
+    };
+    for (int32_t k = 0; k < 4; ++k) {
+      read(record.cards[k]);
+      if constexpr (WithSeconds) read(record.seconds[k]);
+    }
+    perSeat[record.winner] = entry;
+  }
+  return slotNumbers;
+}
+
 // The cards each seat took in history records 0..records-1 as card sets
 // (`twice`: the cards it took both copies of), gathered in one walk over the
 // records: whether a seat took every heart is a question of these sets.
@@ -101,24 +128,16 @@ struct TakenCards {
 template <bool WithSeconds>
 TakenCards ReadTaken(const GameState& game, int32_t records) {
   TakenCards taken;
-  for (int32_t t = 0; t < records; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    if (!IsSeat(record.winner)) continue;
-    HandCards seat = taken.seat[record.winner];
-    const auto add = [&](int32_t c) {
-      taken.slotNumbers |= static_cast<uint32_t>(c) + 1u;
-      // An empty slot's -1 reads as no card.
-      const CardSet card = CardSet::InSlot(c);
-      if constexpr (WithSeconds) taken.beyondTwice = taken.beyondTwice | (seat.twice & card);
-      seat.twice = seat.twice | (seat.once & card);
-      seat.once = seat.once | card;
-    };
-    for (int32_t k = 0; k < 4; ++k) {
-      add(record.cards[k]);
-      if constexpr (WithSeconds) add(record.seconds[k]);
-    }
-    taken.seat[record.winner] = seat;
-  }
+  taken.slotNumbers =
+      ReadWonSlots<WithSeconds>(game, records, taken.seat, [&](HandCards& seat, int32_t c) {
+        // An empty slot's -1 reads as no card.
+        const CardSet card = CardSet::InSlot(c);
+        if constexpr (WithSeconds) {
+          taken.beyondTwice = taken.beyondTwice | (seat.twice & card);
+        }
+        seat.twice = seat.twice | (seat.once & card);
+        seat.once = seat.once | card;
+      });
   return taken;
 }
 
@@ -165,20 +184,8 @@ constexpr struct CardTally {
 template <bool WithSeconds>
 TakenTally TallyTaken(const GameState& game, int32_t records) {
   TakenTally tally;
-  for (int32_t t = 0; t < records; ++t) {
-    const TrickRecord& record = game.trickHistory[t];
-    if (!IsSeat(record.winner)) continue;
-    uint32_t trick = 0;
-    const auto add = [&](int32_t c) {
-      tally.slotNumbers |= static_cast<uint32_t>(c) + 1u;
-      trick += kCardTally.of[c & 63];
-    };
-    for (int32_t k = 0; k < 4; ++k) {
-      add(record.cards[k]);
-      if constexpr (WithSeconds) add(record.seconds[k]);
-    }
-    tally.seat[record.winner] += trick;
-  }
+  tally.slotNumbers = ReadWonSlots<WithSeconds>(
+      game, records, tally.seat, [](uint32_t& seat, int32_t c) { seat += kCardTally.of[c & 63]; });
   return tally;
 }
 
