@@ -14,11 +14,11 @@
 #include "engine/rules_util.h"
 
 // Counting cards is the commonest step of the computer rules and the
-// automatic declarations. Their entry points are built twice, with and
-// without the x86-64 popcnt instruction, and the program picks one when it
-// starts: the instruction where the processor has it, and still a program
-// that runs on any x86-64. Everything they call is inlined into both copies.
-#define GUB_COUNTING_ENTRY GUB_PER_PROCESSOR_FLAT("popcnt")
+// automatic declarations. Their entry points are built twice, for x86-64-v3
+// (popcnt, and the wide vector moves a computer seat's play uses to close up
+// its hand) and for any x86-64, and the program picks one when it starts.
+// Everything they call is inlined into both copies.
+#define GUB_COUNTING_ENTRY GUB_PER_PROCESSOR_FLAT("arch=x86-64-v3")
 // A part of such an entry point kept out of line, built the same two ways:
 // each copy of the entry calls the same copy of the part directly. A part
 // saves only the registers it uses itself, where inlined into the entry every

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/per_processor.h"
+#include "engine/play_append.h"
 #include "engine/rules.h"
 #include "engine/rules_util.h"
 
@@ -295,75 +296,6 @@ bool HasLegalPlayTwoDecks(const GameState& game, int32_t seat) {
   return AnyLegalSelection(game, game.twoDeckHands[seat], false);
 }
 
-namespace {
-
-// Two-deck hands shrink as the deal goes on, and the empty slots at their end
-// need no closing up: when a hand holds no more cards than this, a play
-// closes up only this many slots.
-constexpr int32_t ShortHand = 16;
-
-// True when the hand is empty from slot ShortHand on, and `last`, the last
-// slot played, lies before it: both numbers negative, tested in one step.
-bool IsShortHand(const int32_t* hand, int32_t last) {
-  return (hand[ShortHand] & (last - ShortHand)) < 0;
-}
-
-// The card in `slot`, or the cards in `first` and `second` (first < second),
-// leave a two-deck hand. A single card and a pair take paths of their own
-// from the first check on, so that neither asks again which it is.
-void CloseUpTwoDeckHand(int32_t* hand, int32_t slot) {
-  if (IsShortHand(hand, slot)) {
-    CloseOverSlot(hand, ShortHand, slot);
-  } else {
-    RemoveFromHand(hand, TwoDeckHandSize, slot);
-  }
-}
-void CloseUpTwoDeckHand(int32_t* hand, int32_t first, int32_t second) {
-  if (IsShortHand(hand, second)) {
-    CloseOverSlots(hand, ShortHand, first, second);
-  } else {
-    RemoveTwoFromHand(hand, TwoDeckHandSize, first, second);
-  }
-}
-
-// Appends the seat's card in `slot` to the trick and takes it out of the
-// seat's one-deck hand.
-void AddPlayOneDeck(GameState& game, int32_t seat, int32_t slot) {
-  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return;
-  if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.oneDeckHands[seat];
-  const int32_t card = hand[slot];
-  if (!IsCard(card)) return;
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
-  RemoveFromHand(hand, OneDeckHandSize, slot);
-  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-}
-
-// Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
-// none, both slots as they were before either left) to the trick and takes
-// them out of the seat's two-deck hand.
-void AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
-  constexpr int32_t Size = TwoDeckHandSize;
-  if (!IsSeat(seat) || slot < 0 || slot >= Size) return;
-  if (game.trickCount < 0 || game.trickCount >= 4) return;
-  int32_t* hand = game.twoDeckHands[seat];
-  const int32_t card = hand[slot];
-  if (!IsCard(card)) return;
-  if (secondSlot == -1) {
-    game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
-    CloseUpTwoDeckHand(hand, slot);
-  } else {
-    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return;
-    const int32_t second = hand[secondSlot];
-    if (!IsCard(second)) return;
-    game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
-    CloseUpTwoDeckHand(hand, std::min(slot, secondSlot), std::max(slot, secondSlot));
-  }
-  if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-}
-
-}  // namespace
-
 // A play closes up its hand (13 or 26 slots) with vector moves. Built twice,
 // with and without the x86-64 AVX2 instructions, it moves eight slots a step
 // rather than four where the processor has them, and the program still runs
@@ -371,12 +303,12 @@ void AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t seco
 #define GUB_WIDE_MOVES_ENTRY GUB_PER_PROCESSOR("avx2")
 
 GUB_WIDE_MOVES_ENTRY void AddPlay(GameState& game, int32_t seat, int32_t slot) {
-  AddPlayOneDeck(game, seat, slot);
+  play_append::AddPlayOneDeck(game, seat, slot);
 }
 
 GUB_WIDE_MOVES_ENTRY void AddPlayTwoDecks(GameState& game, int32_t seat, int32_t slot,
                                           int32_t secondSlot) {
-  AddPlayOfTwoDecks(game, seat, slot, secondSlot);
+  play_append::AddPlayOfTwoDecks(game, seat, slot, secondSlot);
 }
 
 void ResolveTrick(GameState& game) { CloseTrick<false>(game, SingleWinner(game)); }

@@ -34,15 +34,7 @@ void PlayComputerTurnOf(GameState& game, DealCards& deal, int32_t seat) {
   if constexpr (TwoDecks) {
     PlayCardTwoDecks(game, deal, seat);
   } else {
-    AddPlay(game, seat, ChooseCard(game, deal, seat));
-  }
-  const TrickPlay& play = game.currentTrick[game.trickCount & 3];
-  if (play.seat == seat) {
-    if constexpr (TwoDecks) {
-      deal.RemovePlay(seat, play.card, play.second);
-    } else {
-      deal.RemoveOneDeckPlay(seat, play.card);
-    }
+    PlayCard(game, deal, seat);
   }
   ++game.trickCount;
   ++game.turnSeat;

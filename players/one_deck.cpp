@@ -2,6 +2,7 @@
 // The computer seats' card choice in the one-deck game: the lead (spade play
 // around the gub card, then suit scores) and the follow rules shared with two
 // decks.
+#include "engine/play_append.h"
 #include "players/choice_rules.h"
 #include "players/players.h"
 
@@ -45,7 +46,9 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
   return choice::SuitLeadScore<OneDeckHandSize>(game, seat, suit, slot);
 }
 
-GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, const DealCards& deal, int32_t seat) {
+namespace {
+
+int32_t ChooseSlot(GameState& game, const DealCards& deal, int32_t seat) {
   const int32_t* own = game.oneDeckHands[seat];
   if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, deal, own, seat, false);
 
@@ -58,8 +61,15 @@ GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, const DealCards& deal, in
   return slot;
 }
 
-int32_t ChooseCard(GameState& game, int32_t seat) {
-  return ChooseCard(game, ReadDealCards<OneDeckHandSize>(game), seat);
+}  // namespace
+
+GUB_COUNTING_ENTRY void PlayCard(GameState& game, DealCards& deal, int32_t seat) {
+  const int32_t card = play_append::AddPlayOneDeck(game, seat, ChooseSlot(game, deal, seat));
+  if (card >= 0) deal.RemoveOneDeckPlay(seat, card);
+}
+
+GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, int32_t seat) {
+  return ChooseSlot(game, ReadDealCards<OneDeckHandSize>(game), seat);
 }
 
 }  // namespace gub
