@@ -14,13 +14,13 @@
 #include "engine/rules_util.h"
 
 // Counting cards is the commonest step of the computer rules and the
-// automatic declarations. Their entry points are built twice, for x86-64-v3
-// (popcnt, and the wide vector moves a computer seat's play uses to close up
-// its hand) and for any x86-64, and the program picks one when it starts.
-// Everything they call is inlined into both copies.
-#define GUB_COUNTING_ENTRY GUB_PER_PROCESSOR_FLAT("arch=x86-64-v3")
+// automatic declarations. Their entry points are built for x86-64-v3 (popcnt,
+// and the wide vector moves a computer seat's play uses to close up its
+// hand), for popcnt alone and for any x86-64, and the program picks one when
+// it starts. Everything they call is inlined into each copy.
+#define GUB_COUNTING_ENTRY GUB_PER_PROCESSOR_FLAT("arch=x86-64-v3", "popcnt")
 // A part of such an entry point kept out of line, built the same two ways:
-// each copy of the entry calls the same copy of the part directly. A part
+// each copy of the entry calls its own copy of the part directly. A part
 // saves only the registers it uses itself, where inlined into the entry every
 // call would pay for the registers of its largest path.
 #define GUB_COUNTING_PART GUB_COUNTING_ENTRY __attribute__((noinline))
