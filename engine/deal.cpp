@@ -76,15 +76,19 @@ class TakenPositions {
     } else {
       // The low word fills in the course of the deal, so which word holds
       // the lowest free position is a well-predicted branch; which word
-      // holds the drawn one is as good as random: kept in an array indexed
-      // by the word rather than chosen.
+      // holds the drawn one is as good as random: picked and written by
+      // masks, so that both words stay in registers from number to number.
       const uint32_t lowestFree = words_[0] == ~uint64_t{0}
                                       ? 64 + std::countr_zero(~words_[1] | kPastTheLast)
                                       : std::countr_one(words_[0]);
-      const uint64_t word = words_[drawn >> 6];
+      const uint64_t drawnHigh = 0 - static_cast<uint64_t>(drawn >> 6);
+      const uint64_t word = (words_[0] & ~drawnHigh) | (words_[1] & drawnHigh);
       const uint32_t isTaken = 0 - static_cast<uint32_t>((word >> (drawn & 63)) & 1);
       const uint32_t p = drawn ^ ((drawn ^ lowestFree) & isTaken);
-      words_[p >> 6] |= uint64_t{1} << (p & 63);
+      const uint64_t bit = uint64_t{1} << (p & 63);
+      const uint64_t high = 0 - static_cast<uint64_t>(p >> 6);
+      words_[0] |= bit & ~high;
+      words_[1] |= bit & high;
       return p;
     }
   }
