@@ -27,28 +27,36 @@ constexpr struct BitCards {
 
 constexpr uint64_t kNoCardBit = uint64_t{1} << 63;
 
-// Writes a seat's cards into its hand slots in hand order, twins side by
+// Writes each seat's cards into its hand slots in hand order, twins side by
 // side, filling from the last slot: the lowest card first. A hand always has
 // all its cards when dealt, so the loop runs a fixed number of times and its
 // end is never mispredicted. Each step takes the lowest card left, the copy
-// held twice first.
+// held twice first. The four seats go step by step together: each hand is a
+// chain of steps that each wait for the one before, and four chains side by
+// side keep the processor busy where one would leave it waiting.
 template <int32_t HandSize>
-void WriteHand(HandCards dealt, int32_t* hand) {
-  uint64_t once = dealt.once.bits();
-  uint64_t twice = dealt.twice.bits();
-#pragma GCC unroll 26
+void WriteHands(const HandCards (&dealt)[4], int32_t (&hands)[4][HandSize]) {
+  uint64_t once[4];
+  uint64_t twice[4];
+  for (int32_t seat = 0; seat < 4; ++seat) {
+    once[seat] = dealt[seat].once.bits();
+    twice[seat] = dealt[seat].twice.bits();
+  }
   for (int32_t slot = HandSize - 1; slot >= 0; --slot) {
-    const uint64_t lowest = once & (0 - once);
-    // The top bit is no card; set, it tells the compiler the set is never
-    // empty, which spares a test on every card.
-    hand[slot] = kBitCards.card[std::countr_zero(once | kNoCardBit)];
-    if constexpr (HandSize == TwoDeckHandSize) {
-      // Whether the card is a twin is as good as random: no branch.
-      const uint64_t secondCopy = twice & lowest;
-      twice ^= secondCopy;
-      once ^= lowest ^ secondCopy;
-    } else {
-      once ^= lowest;
+#pragma GCC unroll 4
+    for (int32_t seat = 0; seat < 4; ++seat) {
+      const uint64_t lowest = once[seat] & (0 - once[seat]);
+      // The top bit is no card; set, it tells the compiler the set is never
+      // empty, which spares a test on every card.
+      hands[seat][slot] = kBitCards.card[std::countr_zero(once[seat] | kNoCardBit)];
+      if constexpr (HandSize == TwoDeckHandSize) {
+        // Whether the card is a twin is as good as random: no branch.
+        const uint64_t secondCopy = twice[seat] & lowest;
+        twice[seat] ^= secondCopy;
+        once[seat] ^= lowest ^ secondCopy;
+      } else {
+        once[seat] ^= lowest;
+      }
     }
   }
 }
@@ -140,8 +148,8 @@ int32_t ShuffleAndDeal(RandomSource& random, int32_t (&hands)[4][HandSize], Hand
     // Exactly one seat holds it; which one is as good as random, so it is
     // counted up rather than branched to.
     firstSpadeTwoSeat += seat * CardSet::FromBits(dealt[0][seat]).Holds(CardSpadeTwo);
-    WriteHand<HandSize>(seatCards, hands[seat]);
   }
+  WriteHands<HandSize>(cards, hands);
   return firstSpadeTwoSeat;
 }
 
