@@ -196,24 +196,31 @@ HandCards ReadHand(const int32_t* hand) {
   return cards;
 }
 
-// The cards each seat still holds and the suits that have led a completed
-// trick of this deal: what the computer rules ask at every decision. The
-// whole-deal loop keeps them up to date play by play; a single decision reads
-// them from the record (ReadDealCards).
+// The cards each seat still holds, the cards played to the current trick so
+// far and the suits that have led a completed trick of this deal: what the
+// computer rules ask at every decision. The whole-deal loop keeps them up to
+// date play by play; a single decision reads them from the record
+// (ReadDealCards).
 struct DealCards {
   HandCards hands[4];
+  CardSet trick;             // both cards of a pair; a card played twice is in once
   uint32_t openedSuits = 0;  // bit s: suit s has led a completed trick
 
   bool IsOpened(int32_t suit) const { return (openedSuits >> suit) & 1; }
   // The seat played `card`, and `second` (-1 for none) with it.
   void RemovePlay(int32_t seat, int32_t card, int32_t second) {
     hands[seat & 3].RemoveTwo(card, second);
+    trick = trick | CardSet::InSlot(card) | CardSet::InSlot(second);
   }
   // One deck: the seat played `card`.
-  void RemoveOneDeckPlay(int32_t seat, int32_t card) { hands[seat & 3].RemoveOnlyCopy(card); }
+  void RemoveOneDeckPlay(int32_t seat, int32_t card) {
+    hands[seat & 3].RemoveOnlyCopy(card);
+    trick = trick | CardSet::InSlot(card);
+  }
   // A trick led with `leadCard` is complete.
   void CloseTrick(int32_t leadCard) {
     if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);
+    trick = CardSet();
   }
   bool operator==(const DealCards&) const = default;
 };
@@ -230,6 +237,10 @@ DealCards ReadDealCards(const GameState& game) {
   }
   const int32_t played = PlayedTricks(game);
   for (int32_t t = 0; t < played; ++t) deal.CloseTrick(game.trickHistory[t].cards[0]);
+  for (int32_t k = 0; k < 4 && k < game.trickCount; ++k) {
+    deal.trick = deal.trick | CardSet::InSlot(game.currentTrick[k].card) |
+                 CardSet::InSlot(game.currentTrick[k].second);
+  }
   return deal;
 }
 

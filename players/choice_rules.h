@@ -183,19 +183,11 @@ struct TrickSoFar {
   bool sheepPlayed = false;
   bool lastToPlay = false;
 
-  explicit TrickSoFar(const GameState& game) {
-    CardSet played;
-    // Always three plays looked at, those not made yet as no card: the
-    // number made varies from play to play, and a loop over them
-    // mispredicts its end.
-    for (int32_t k = 0; k < 3; ++k)
-      played = played | CardSet::InSlot(game.currentTrick[k].card |
-                                        -static_cast<int32_t>(k >= game.trickCount));
-    gubPlayed = played.Holds(CardGub);
-    sheepPlayed = played.Holds(CardSheep);
-    topRank = played.HighestRank(game.leadSuit);
-    lastToPlay = game.trickCount == 3;
-  }
+  TrickSoFar(const GameState& game, const DealCards& deal)
+      : topRank(deal.trick.HighestRank(game.leadSuit)),
+        gubPlayed(deal.trick.Holds(CardGub)),
+        sheepPlayed(deal.trick.Holds(CardSheep)),
+        lastToPlay(game.trickCount == 3) {}
 };
 
 // A follower's cards of the led suit against the single cards played so far,
@@ -207,7 +199,7 @@ class Follower {
       : game_(game),
         deal_(deal),
         mine_(mine),
-        trick_(game),
+        trick_(game, deal),
         lowest_(mine.Lowest()),
         canDuck_(mine.RankAt(lowest_) < trick_.topRank),
         duck_(mine.HighestBelow(trick_.topRank)) {}
