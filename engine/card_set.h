@@ -8,6 +8,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <initializer_list>
 
 #include "engine/game_state.h"
 #include "engine/per_processor.h"
@@ -197,16 +198,15 @@ HandCards ReadHand(const int32_t* hand) {
 }
 
 // The cards each seat still holds, the cards played to the current trick so
-// far and the suits that have led a completed trick of this deal: what the
-// computer rules ask at every decision. The whole-deal loop keeps them up to
-// date play by play; a single decision reads them from the record
-// (ReadDealCards).
+// far and the declared cards still held back (their suit has not led a
+// completed trick of this deal): what the computer rules ask at every
+// decision. The whole-deal loop keeps them up to date play by play; a single
+// decision reads them from the record (ReadDealCards).
 struct DealCards {
   HandCards hands[4];
-  CardSet trick;             // both cards of a pair; a card played twice is in once
-  uint32_t openedSuits = 0;  // bit s: suit s has led a completed trick
+  CardSet trick;     // both cards of a pair; a card played twice is in once
+  CardSet heldBack;  // declarations are made before the first trick
 
-  bool IsOpened(int32_t suit) const { return (openedSuits >> suit) & 1; }
   // The seat played `card`, and `second` (-1 for none) with it.
   void RemovePlay(int32_t seat, int32_t card, int32_t second) {
     hands[seat & 3].RemoveTwo(card, second);
@@ -217,9 +217,10 @@ struct DealCards {
     hands[seat & 3].RemoveOnlyCopy(card);
     trick = trick | CardSet::InSlot(card);
   }
-  // A trick led with `leadCard` is complete.
+  // A trick led with `leadCard` is complete: the declared cards of its suit
+  // are free from now on.
   void CloseTrick(int32_t leadCard) {
-    if (IsCard(leadCard)) openedSuits |= uint32_t{1} << CardSuit(leadCard);
+    if (IsCard(leadCard)) heldBack = heldBack.Without(CardSet::WholeSuit(CardSuit(leadCard)));
     trick = CardSet();
   }
   bool operator==(const DealCards&) const = default;
@@ -234,6 +235,9 @@ DealCards ReadDealCards(const GameState& game) {
     } else {
       deal.hands[seat] = ReadHand<Size>(game.twoDeckHands[seat]);
     }
+  }
+  for (int32_t card : {CardGub, CardHeartAce, CardDouble, CardSheep}) {
+    if (IsDeclared(game, card)) deal.heldBack = deal.heldBack | CardSet::Of(card);
   }
   const int32_t played = PlayedTricks(game);
   for (int32_t t = 0; t < played; ++t) deal.CloseTrick(game.trickHistory[t].cards[0]);

@@ -21,9 +21,7 @@ inline constexpr int32_t King = 13;
 
 // A declared card may be played freely once its suit has led a trick; an
 // undeclared one always.
-inline bool IsFree(const GameState& game, const DealCards& deal, int32_t card) {
-  return !IsDeclared(game, card) || deal.IsOpened(CardSuit(card));
-}
+inline bool IsFree(const DealCards& deal, int32_t card) { return !deal.heldBack.Holds(card); }
 
 // The cards a seat gives away first, in groups taken in turn, of a group its
 // highest card first: the gub card; the hearts from the five up (the higher,
@@ -207,7 +205,7 @@ class Follower {
   // `lowSpadesWithGub` is the two-deck difference: a gub holder that does not
   // drop the gub card on a king or ace plays its lowest spades, not its highest.
   int32_t Spades(bool lowSpadesWithGub) const {
-    const bool gubFree = IsFree(game_, deal_, CardGub);
+    const bool gubFree = IsFree(deal_, CardGub);
     const int32_t gub = mine_.Find(CardGub);
     if (gub >= 0) {
       // Drop the gub card on a king or ace when it may go.
@@ -231,7 +229,7 @@ class Follower {
   }
 
   int32_t Clubs() const {
-    const bool doubleFree = IsFree(game_, deal_, CardDouble);
+    const bool doubleFree = IsFree(deal_, CardDouble);
     if (!doubleFree && mine_.CardAt(highest_) != CardDouble) return mine_.Slot(highest_);
     const int32_t dbl = mine_.Find(CardDouble);
     if (dbl < 0) return Usual();
@@ -247,7 +245,7 @@ class Follower {
   }
 
   int32_t Diamonds() const {
-    const bool sheepFree = IsFree(game_, deal_, CardSheep);
+    const bool sheepFree = IsFree(deal_, CardSheep);
     const int32_t sheep = mine_.Find(CardSheep);
     if (sheep >= 0) {
       // Take the trick with the sheep when nothing above a ten can beat it.
@@ -435,7 +433,7 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
   }
   const DealCards deal = ReadDealCards<Size>(game);
   const SuitScore scored =
-      ScoreSuit<Size>(ViewOf<Size>(deal, seat), suit, !IsFree(game, deal, CardDouble));
+      ScoreSuit<Size>(ViewOf<Size>(deal, seat), suit, !IsFree(deal, CardDouble));
   slot = scored.held ? scored.slot : -1;
   return scored.held ? scored.score : 0;
 }
@@ -448,11 +446,11 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
 // minimum needs no jump, and the slot comes out of the rank rather than
 // being carried beside it.
 template <int32_t Size>
-int32_t BestLeadSlot(const GameState& game, const DealCards& deal, const LeadView<Size>& view) {
+int32_t BestLeadSlot(const DealCards& deal, const LeadView<Size>& view) {
   constexpr int32_t places = 4;
   constexpr int32_t slots = 32;                                      // more than a hand's slots
   constexpr int32_t none = LeadScale<Size>::worst * places * slots;  // not chosen
-  const bool doubleHeld = !IsFree(game, deal, CardDouble);
+  const bool doubleHeld = !IsFree(deal, CardDouble);
   int32_t best = none;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
     const SuitScore scored = ScoreSuit<Size>(view, suit, doubleHeld);

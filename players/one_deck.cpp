@@ -12,8 +12,7 @@ namespace {
 
 // The spade to lead around the gub card, or -1. Spades are the first suit of
 // a hand, so slot 0 holds the seat's highest spade when it has one.
-int32_t GubLeadSlot(const GameState& game, const DealCards& deal,
-                    const choice::LeadView<OneDeckHandSize>& view) {
+int32_t GubLeadSlot(const DealCards& deal, const choice::LeadView<OneDeckHandSize>& view) {
   const CardSet mySpades = view.own.once.OfSuit(SuitSpades);
   const CardSet theirSpades = view.others.once.OfSuit(SuitSpades);
   const CardSet underQueen = CardSet::SuitBelow(SuitSpades, choice::Queen);
@@ -28,7 +27,7 @@ int32_t GubLeadSlot(const GameState& game, const DealCards& deal,
   if (highest == choice::Queen) return -1;  // the gub card is the top spade: keep it
   if (highest >= choice::King) {
     // Drive out a declared gub card held elsewhere while it may not be thrown.
-    return !holdsGub && !choice::IsFree(game, deal, CardGub) ? 0 : -1;
+    return !holdsGub && !choice::IsFree(deal, CardGub) ? 0 : -1;
   }
   // Only spades under the queen: lead one while another seat holds it.
   return theirSpades.Holds(CardGub) ? 0 : -1;
@@ -39,7 +38,7 @@ int32_t GubLeadSlot(const GameState& game, const DealCards& deal,
 int32_t GubLeadCard(const GameState& game, int32_t seat) {
   if (seat < 0 || seat > 3) return -1;
   const DealCards deal = ReadDealCards<OneDeckHandSize>(game);
-  return GubLeadSlot(game, deal, choice::ViewOf<OneDeckHandSize>(deal, seat));
+  return GubLeadSlot(deal, choice::ViewOf<OneDeckHandSize>(deal, seat));
 }
 
 int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t& slot) {
@@ -53,9 +52,9 @@ int32_t ChooseSlot(GameState& game, const DealCards& deal, int32_t seat) {
   if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, deal, own, seat, false);
 
   const choice::LeadView<OneDeckHandSize> view = choice::ViewOf<OneDeckHandSize>(deal, seat);
-  int32_t slot = GubLeadSlot(game, deal, view);
+  int32_t slot = GubLeadSlot(deal, view);
   if (slot < 0) {
-    slot = choice::BestLeadSlot(game, deal, view);
+    slot = choice::BestLeadSlot(deal, view);
   }
   if (slot >= 0) game.leadSuit = CardSuit(own[slot]);
   return slot;

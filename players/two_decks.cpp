@@ -39,8 +39,7 @@ GUB_COUNTING_PART int32_t Lead(GameState& game, DealCards& deal, int32_t seat) {
     return -2;
   }
 
-  const int32_t slot =
-      choice::BestLeadSlot(game, deal, choice::ViewOf<TwoDeckHandSize>(deal, seat));
+  const int32_t slot = choice::BestLeadSlot(deal, choice::ViewOf<TwoDeckHandSize>(deal, seat));
   if (slot >= 0) {
     game.leadSuit = CardSuit(game.twoDeckHands[seat][slot]);
     Play(game, deal, seat, slot, -1);
