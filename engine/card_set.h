@@ -205,7 +205,7 @@ HandCards ReadHand(const int32_t* hand) {
 struct DealCards {
   HandCards hands[4];
   CardSet trick;     // both cards of a pair; a card played twice is in once
-  CardSet heldBack;  // declarations are made before the first trick
+  CardSet heldBack;  // only shrinks: every declaration comes before the first trick
 
   // The seat played `card`, and `second` (-1 for none) with it.
   void RemovePlay(int32_t seat, int32_t card, int32_t second) {
