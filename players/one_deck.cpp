@@ -47,17 +47,23 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
 
 namespace {
 
-int32_t ChooseSlot(GameState& game, const DealCards& deal, int32_t seat) {
-  const int32_t* own = game.oneDeckHands[seat];
-  if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, deal, own, seat, false);
-
+// The lead is kept out of line, as the two-deck seat's parts are: the
+// follows, three plays in four, then run through a shorter function, which
+// measured a few per cent quicker.
+GUB_COUNTING_PART int32_t LeadSlot(GameState& game, const DealCards& deal, int32_t seat) {
   const choice::LeadView<OneDeckHandSize> view = choice::ViewOf<OneDeckHandSize>(deal, seat);
   int32_t slot = GubLeadSlot(deal, view);
   if (slot < 0) {
     slot = choice::BestLeadSlot(deal, view);
   }
-  if (slot >= 0) game.leadSuit = CardSuit(own[slot]);
+  if (slot >= 0) game.leadSuit = CardSuit(game.oneDeckHands[seat][slot]);
   return slot;
+}
+
+int32_t ChooseSlot(GameState& game, const DealCards& deal, int32_t seat) {
+  const int32_t* own = game.oneDeckHands[seat];
+  if (game.leadSuit != -1) return choice::FollowSlot<OneDeckHandSize>(game, deal, own, seat, false);
+  return LeadSlot(game, deal, seat);
 }
 
 }  // namespace
