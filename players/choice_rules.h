@@ -326,8 +326,6 @@ struct LeadView {
   HandCards own;     // the seat's cards (and, with two decks, its pairs)
   HandCards others;  // the other three seats' cards; `twice` also holds
                      // a card that two of them hold once each
-  int32_t count[4];  // the seat's cards of each suit, copies included
-  int32_t start[4];  // slot of the seat's first (highest) card of each suit
 
   // Whether no other seat holds a card of `suit` above `rank` (a card held
   // twice is held once too).
@@ -355,12 +353,6 @@ LeadView<Size> ViewOf(const DealCards& deal, int32_t seat) {
       view.others.twice = view.others.twice | hand.twice | (view.others.once & hand.once);
       view.others.once = view.others.once | hand.once;
     }
-  }
-  int32_t start = 0;
-  for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    view.count[suit] = CountOf<Size>(view.own, CardSet::WholeSuit(suit));
-    view.start[suit] = start;
-    start += view.count[suit];
   }
   return view;
 }
@@ -392,35 +384,39 @@ struct LeadScale<TwoDeckHandSize> {
   static constexpr int32_t worst = 60;
 };
 
-// The score of leading one suit, lower is better, and the slot of the card
-// the seat would lead there (both only for a suit the seat holds). The score is
-// how many cards the others hold below the seat's lowest card of the suit;
-// the high-spade score while the seat holds the queen, king or ace of
-// spades; the winning base + suit when no other hand holds a card above that
-// lowest card (the lead would win the trick). `doubleHeld`: the seat's
-// declared double may not be played yet.
+// The score of leading one suit, lower is better (only for a suit the seat
+// holds). The score is how many cards the others hold below the seat's
+// lowest card of the suit; the high-spade score while the seat holds the
+// queen, king or ace of spades; the winning base + suit when no other hand
+// holds a card above that lowest card (the lead would win the trick).
 struct SuitScore {
   bool held;
   int32_t score;
-  int32_t slot;
 };
 
 template <int32_t Size>
-SuitScore ScoreSuit(const LeadView<Size>& view, int32_t suit, bool doubleHeld) {
+SuitScore ScoreSuit(const LeadView<Size>& view, int32_t suit) {
   // Scored whether the seat holds the suit or not: whether it does is as
   // good as random.
   const int32_t lowRank = view.own.once.LowestRank(suit);
-  const int32_t highRank = view.own.once.HighestRank(suit);
-  const bool highSpades = suit == SuitSpades && highRank >= Queen;
+  const bool highSpades = suit == SuitSpades && view.own.once.HighestRank(suit) >= Queen;
   const int32_t below =
       PickWithoutJump(highSpades, LeadScale<Size>::highSpades, view.CountBelow(suit, lowRank));
   const int32_t score =
       PickWithoutJump(view.NoneAbove(suit, lowRank), LeadScale<Size>::winningBase + suit, below);
-  int32_t slot = view.start[suit] + view.count[suit] - 1;  // the lowest card
-  // A declared double that is still restricted should not be the card left
-  // to lead clubs later: lead the highest club unless that is the double.
-  if (suit == SuitClubs && highRank != 10 && doubleHeld) slot = view.start[suit];
-  return {view.count[suit] != 0, score, slot};
+  return {!view.own.once.OfSuit(suit).Empty(), score};
+}
+
+// The slot of the card the seat leads in `suit`, which it holds: its lowest
+// card. A declared double that may not be played yet (`doubleHeld`) should
+// not be the card left to lead clubs later: then the highest club, unless
+// that is the double.
+template <int32_t Size>
+int32_t LeadSlotIn(const HandCards& own, int32_t suit, bool doubleHeld) {
+  const CardSet before = CardSet::SuitsAbove(suit);
+  if (doubleHeld && suit == SuitClubs && own.once.HighestRank(suit) != 10)
+    return CountOf<Size>(own, before);
+  return CountOf<Size>(own, before | CardSet::WholeSuit(suit)) - 1;
 }
 
 // One suit's lead score for a seat (the public SuitLeadScore forms): no
@@ -432,9 +428,9 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
     return 0;
   }
   const DealCards deal = ReadDealCards<Size>(game);
-  const SuitScore scored =
-      ScoreSuit<Size>(ViewOf<Size>(deal, seat), suit, !IsFree(deal, CardDouble));
-  slot = scored.held ? scored.slot : -1;
+  const LeadView<Size> view = ViewOf<Size>(deal, seat);
+  const SuitScore scored = ScoreSuit<Size>(view, suit);
+  slot = scored.held ? LeadSlotIn<Size>(view.own, suit, !IsFree(deal, CardDouble)) : -1;
   return scored.held ? scored.score : 0;
 }
 
@@ -442,23 +438,19 @@ int32_t SuitLeadScore(const GameState& game, int32_t seat, int32_t suit, int32_t
 // score below the worst, spades, hearts, clubs, diamonds in that order, so
 // ties go to the suit looked at first; -1 when the seat holds no card. Each
 // suit held is ranked by one number, its score, then its place in that
-// order, then the slot to lead, and the lowest rank is taken: a running
-// minimum needs no jump, and the slot comes out of the rank rather than
-// being carried beside it.
+// order, and the lowest rank is taken: a running minimum needs no jump.
 template <int32_t Size>
 int32_t BestLeadSlot(const DealCards& deal, const LeadView<Size>& view) {
   constexpr int32_t places = 4;
-  constexpr int32_t slots = 32;                                      // more than a hand's slots
-  constexpr int32_t none = LeadScale<Size>::worst * places * slots;  // not chosen
-  const bool doubleHeld = !IsFree(deal, CardDouble);
+  constexpr int32_t none = LeadScale<Size>::worst * places;  // not chosen
   int32_t best = none;
   for (int32_t suit = SuitSpades; suit >= SuitDiamonds; --suit) {
-    const SuitScore scored = ScoreSuit<Size>(view, suit, doubleHeld);
+    const SuitScore scored = ScoreSuit<Size>(view, suit);
     const int32_t place = SuitSpades - suit;
-    const int32_t rank = (scored.score * places + place) * slots + scored.slot;
-    best = std::min(best, PickWithoutJump(scored.held, rank, none));
+    best = std::min(best, PickWithoutJump(scored.held, scored.score * places + place, none));
   }
-  return best < none ? best % slots : -1;
+  if (best >= none) return -1;
+  return LeadSlotIn<Size>(view.own, SuitSpades - best % places, !IsFree(deal, CardDouble));
 }
 
 }  // namespace gub::choice
