@@ -208,12 +208,12 @@ struct DealCards {
   CardSet heldBack;  // only shrinks: every declaration comes before the first trick
 
   // The seat played `card`, and `second` (-1 for none) with it.
-  void RemovePlay(int32_t seat, int32_t card, int32_t second) {
+  void Played(int32_t seat, int32_t card, int32_t second) {
     hands[seat & 3].RemoveTwo(card, second);
     trick = trick | CardSet::InSlot(card) | CardSet::InSlot(second);
   }
   // One deck: the seat played `card`.
-  void RemoveOneDeckPlay(int32_t seat, int32_t card) {
+  void PlayedOneDeck(int32_t seat, int32_t card) {
     hands[seat & 3].RemoveOnlyCopy(card);
     trick = trick | CardSet::InSlot(card);
   }

@@ -43,41 +43,45 @@ inline void CloseUpTwoDeckHand(int32_t* hand, int32_t first, int32_t second) {
 }
 
 // Appends the seat's card in `slot` to the trick and takes it out of the
-// seat's one-deck hand; the card played, or -1 when the play was refused.
-inline int32_t AddPlayOneDeck(GameState& game, int32_t seat, int32_t slot) {
-  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return -1;
-  if (game.trickCount < 0 || game.trickCount >= 4) return -1;
+// seat's one-deck hand; the play appended, null when it was refused.
+inline const TrickPlay* AddPlayOneDeck(GameState& game, int32_t seat, int32_t slot) {
+  if (!IsSeat(seat) || slot < 0 || slot >= OneDeckHandSize) return nullptr;
+  if (game.trickCount < 0 || game.trickCount >= 4) return nullptr;
   int32_t* hand = game.oneDeckHands[seat];
   const int32_t card = hand[slot];
-  if (!IsCard(card)) return -1;
-  game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
+  if (!IsCard(card)) return nullptr;
+  TrickPlay& play = game.currentTrick[game.trickCount];
+  play = TrickPlay{seat, card, -1};
   RemoveFromHand(hand, OneDeckHandSize, slot);
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-  return card;
+  return &play;
 }
 
 // Appends the seat's card in `slot` (and the one in `secondSlot`, -1 for
 // none, both slots as they were before either left) to the trick and takes
-// them out of the seat's two-deck hand; false when the play was refused.
-inline bool AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot, int32_t secondSlot) {
+// them out of the seat's two-deck hand; the play appended, null when it was
+// refused.
+inline const TrickPlay* AddPlayOfTwoDecks(GameState& game, int32_t seat, int32_t slot,
+                                          int32_t secondSlot) {
   constexpr int32_t Size = TwoDeckHandSize;
-  if (!IsSeat(seat) || slot < 0 || slot >= Size) return false;
-  if (game.trickCount < 0 || game.trickCount >= 4) return false;
+  if (!IsSeat(seat) || slot < 0 || slot >= Size) return nullptr;
+  if (game.trickCount < 0 || game.trickCount >= 4) return nullptr;
   int32_t* hand = game.twoDeckHands[seat];
   const int32_t card = hand[slot];
-  if (!IsCard(card)) return false;
+  if (!IsCard(card)) return nullptr;
+  TrickPlay& play = game.currentTrick[game.trickCount];
   if (secondSlot == -1) {
-    game.currentTrick[game.trickCount] = TrickPlay{seat, card, -1};
+    play = TrickPlay{seat, card, -1};
     CloseUpTwoDeckHand(hand, slot);
   } else {
-    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return false;
+    if (secondSlot < 0 || secondSlot >= Size || secondSlot == slot) return nullptr;
     const int32_t second = hand[secondSlot];
-    if (!IsCard(second)) return false;
-    game.currentTrick[game.trickCount] = TrickPlay{seat, card, second};
+    if (!IsCard(second)) return nullptr;
+    play = TrickPlay{seat, card, second};
     CloseUpTwoDeckHand(hand, std::min(slot, secondSlot), std::max(slot, secondSlot));
   }
   if (game.leadSuit == -1) game.leadSuit = game.cards[card].suit;
-  return true;
+  return &play;
 }
 
 }  // namespace gub::play_append

@@ -40,15 +40,6 @@ void PlayComputerTurnOf(GameState& game, DealCards& deal, int32_t seat) {
   ++game.turnSeat;
 }
 
-inline void PlayComputerTurn(GameState& game, DealCards& deal, bool twoDecks) {
-  const int32_t seat = game.turnSeat % 4;
-  if (twoDecks) {
-    PlayComputerTurnOf<true>(game, deal, seat);
-  } else {
-    PlayComputerTurnOf<false>(game, deal, seat);
-  }
-}
-
 // Resolves the full trick; true when it was the last of the deal. One deck
 // has 13 tricks; with two decks every seat plays as many cards as the leader,
 // so all hands run out together.

@@ -69,8 +69,8 @@ int32_t ChooseSlot(GameState& game, const DealCards& deal, int32_t seat) {
 }  // namespace
 
 GUB_COUNTING_ENTRY void PlayCard(GameState& game, DealCards& deal, int32_t seat) {
-  const int32_t card = play_append::AddPlayOneDeck(game, seat, ChooseSlot(game, deal, seat));
-  if (card >= 0) deal.RemoveOneDeckPlay(seat, card);
+  if (const TrickPlay* play = play_append::AddPlayOneDeck(game, seat, ChooseSlot(game, deal, seat)))
+    deal.PlayedOneDeck(seat, play->card);
 }
 
 GUB_COUNTING_ENTRY int32_t ChooseCard(GameState& game, int32_t seat) {

@@ -16,10 +16,8 @@ namespace {
 // The seat's card in `slot` (and the one in `second`, -1 for none) goes on the
 // trick and leaves the seat's hand and the deal's card sets.
 void Play(GameState& game, DealCards& deal, int32_t seat, int32_t slot, int32_t second) {
-  if (play_append::AddPlayOfTwoDecks(game, seat, slot, second)) {
-    const TrickPlay& play = game.currentTrick[game.trickCount];
-    deal.RemovePlay(seat, play.card, play.second);
-  }
+  if (const TrickPlay* play = play_append::AddPlayOfTwoDecks(game, seat, slot, second))
+    deal.Played(seat, play->card, play->second);
 }
 
 // The one-deck spade rule GubLeadCard is not consulted here: it reads the
