@@ -76,7 +76,6 @@ class CardSet {
   constexpr int32_t Count() const { return std::popcount(bits_); }
 
   constexpr CardSet OfSuit(int32_t suit) const { return *this & WholeSuit(suit); }
-  constexpr int32_t CountOf(int32_t suit) const { return OfSuit(suit).Count(); }
   // Rank of the highest or lowest card of the suit held, 0 when none. The
   // bits below rank 2 and above the ace are never cards: marks set there
   // give the 0 of an empty suit without a test.
@@ -85,19 +84,10 @@ class CardSet {
     return std::countr_zero(Field(suit) | 0x10000u) & 15;
   }
   // The highest card of the set, of equal ranks the one of the higher suit
-  // (the first in hand order); only for a set that is not empty. The ranks
-  // of the four suits folded into one field give the highest rank; then the
-  // highest suit holding that rank. The mark below rank 2 spares the count
-  // of leading zeros its test for zero.
-  constexpr int32_t HighestCard() const {
-    const uint64_t folded = bits_ | bits_ >> 16 | bits_ >> 32 | bits_ >> 48;
-    const int32_t rank = std::bit_width((folded & 0xffffu) | 1) - 1;
-    const uint64_t ofRank = bits_ & (uint64_t{0x0001000100010001} << rank);
-    return CardAt((std::bit_width(ofRank | 1) - 1) >> 4, rank);
-  }
-  // The same highest card as a set of its own, empty for an empty set: a
-  // slot is then counted from it without turning it into a card number and
-  // back.
+  // (the first in hand order), as a set of its own, empty for an empty set:
+  // a slot is then counted from it without turning it into a card number and
+  // back. The ranks of the four suits folded into one field give the highest
+  // rank; then the highest suit holding that rank.
   constexpr CardSet HighestCardAlone() const {
     const uint64_t folded = bits_ | bits_ >> 16 | bits_ >> 32 | bits_ >> 48;
     const int32_t rank = std::bit_width((folded & 0xffffu) | 1) - 1;
@@ -111,20 +101,6 @@ class CardSet {
   }
   // The same for a card given as a set of its own (nothing for an empty set).
   constexpr CardSet Before(CardSet card) const { return CardSet(bits_ & ~((card.bits_ << 1) - 1)); }
-
-  // Calls visit(card) for every card of the set, highest bit (first in a
-  // hand) first.
-  template <class Visit>
-  constexpr void ForEachInHandOrder(Visit&& visit) const {
-    for (uint64_t bits = bits_; bits != 0;) {
-      const int32_t bit = std::bit_width(bits) - 1;
-      bits &= ~(uint64_t{1} << bit);
-      visit(CardAt(bit >> 4, bit & 15));
-    }
-  }
-
-  constexpr void Add(int32_t card) { bits_ |= uint64_t{1} << Bit(card); }
-  constexpr void Remove(int32_t card) { bits_ &= ~(uint64_t{1} << Bit(card)); }
 
   constexpr CardSet operator|(CardSet other) const { return CardSet(bits_ | other.bits_); }
   constexpr CardSet operator&(CardSet other) const { return CardSet(bits_ & other.bits_); }
@@ -156,7 +132,6 @@ struct HandCards {
   int32_t SlotOf(int32_t card) const {
     return once.Before(card).Count() + twice.Before(card).Count();
   }
-  int32_t Copies(int32_t card) const { return once.Holds(card) + twice.Holds(card); }
   // One copy of `card` leaves the hand (nothing for -1): the second copy
   // when there are two.
   void RemoveOne(int32_t card) {
